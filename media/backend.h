@@ -1,0 +1,46 @@
+// What a backend (sdl/ or headless/) supplies to the shared media code. Chosen at link
+// time: exactly one backend's object files are linked into a program.
+#pragma once
+
+#include "media.h"
+#include "render_batch.h"
+
+namespace backend {
+
+bool init();
+void shutdown();
+
+std::vector<display_mode> modes();
+bool open(int width, int height, int depth, int hertz);
+void close();
+bool is_open();
+int width();
+int height();
+void desktop(int& width, int& height);
+
+void clear(int r, int g, int b);
+void present();
+void pointer_visible(bool visible);
+void pointer_move(int x, int y);
+std::vector<uint8_t> read_pixels(int x, int y, int w, int h);
+
+// Textures hold RGBA pixels (R, G, B, A bytes per pixel, top row first).
+unsigned texture_create(int w, int h, const uint8_t* rgba);
+void texture_free(unsigned tex);
+// Copies the screen rectangle (sx, sy, w, h) into the texture at (tx, ty).
+void texture_grab(unsigned tex, int tx, int ty, int sx, int sy, int w, int h);
+
+// Draws what the batch holds; the shared code empties it afterwards.
+void flush(const render_batch& batch);
+
+// Reads the window's event queue into the input state (media/input.h).
+void pump_events();
+
+int64_t now_us();
+void sleep_until_us(int64_t deadline_us);
+
+// Audio device: the backend pulls mixer_render() from its own thread under a lock.
+void audio_lock();
+void audio_unlock();
+
+} // namespace backend

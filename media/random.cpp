@@ -1,0 +1,42 @@
+// The game's one random generator (Park-Miller minimal standard) and degree trigonometry.
+#include "media.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+int64_t state = 4660;
+constexpr int64_t MODULUS = 2147483647;
+
+double next01() {
+    state = (state * 16807) % MODULUS;
+    // state is 1..MODULUS-1, so this is [0, 1)
+    return double(state - 1) / double(MODULUS - 1);
+}
+} // namespace
+
+void seed_rnd(int seed) {
+    int64_t s = int64_t(uint32_t(seed) & 0x7fffffffu);
+    if (s == 0 || s == MODULUS) s = 4660;
+    state = s;
+}
+
+int rnd_state() { return int(state); }
+
+double rnd(double lo, double hi) { return lo + (hi - lo) * next01(); }
+
+int rand_int(int lo, int hi) {
+    if (lo > hi) std::swap(lo, hi);
+    double span = double(hi) - double(lo) + 1.0;
+    int64_t v = int64_t(lo) + int64_t(next01() * span);
+    return int(v > hi ? hi : v);
+}
+
+namespace {
+constexpr double RAD = 3.14159265358979323846 / 180.0;
+}
+
+float sin_deg(float d) { return float(std::sin(double(d) * RAD)); }
+float cos_deg(float d) { return float(std::cos(double(d) * RAD)); }
+float atan2_deg(float y, float x) { return float(std::atan2(double(y), double(x)) / RAD); }
+int sgn(float v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }

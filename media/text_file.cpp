@@ -1,0 +1,168 @@
+// The game's text files: byte lines, CR LF endings, and saves that replace their target
+// only once the whole new file is safely on disk.
+#include "media.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+struct text_file {
+    FILE* fp = nullptr;
+    bool writing = false;
+    bool failed = false;
+    std::string target, temp;
+};
+
+text_file* file_open_read(const std::string& path) {
+    FILE* fp = fopen(path.c_str(), "rb");
+    if (!fp) return nullptr;
+    auto* f = new text_file;
+    f->fp = fp;
+    return f;
+}
+
+text_file* file_open_write(const std::string& path) {
+    std::string temp = path + ".tmp";
+    FILE* fp = fopen(temp.c_str(), "wb");
+    if (!fp) return nullptr;
+    auto* f = new text_file;
+    f->fp = fp;
+    f->writing = true;
+    f->target = path;
+    f->temp = temp;
+    return f;
+}
+
+std::string file_read_line(text_file* f) {
+    std::string line;
+    if (!f || f->writing) return line;
+    for (;;) {
+        int c = fgetc(f->fp);
+        if (c == EOF || c == '\n' || c == 0) break;
+        if (c != '\r') line.push_back(char(c));
+    }
+    return line;
+}
+
+bool file_write_line(text_file* f, const std::string& line) {
+    if (!f || !f->writing) return false;
+    if (fwrite(line.data(), 1, line.size(), f->fp) != line.size() || fputs("\r\n", f->fp) < 0)
+        f->failed = true;
+    return !f->failed;
+}
+
+int32_t file_read_int(text_file* f) {
+    uint8_t b[4] = {};
+    if (!f || f->writing || fread(b, 1, 4, f->fp) != 4) return 0;
+    return int32_t(uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 |
+                   uint32_t(b[3]) << 24);
+}
+
+bool file_write_int(text_file* f, int32_t v) {
+    if (!f || !f->writing) return false;
+    uint32_t u = uint32_t(v);
+    uint8_t b[4] = {uint8_t(u), uint8_t(u >> 8), uint8_t(u >> 16), uint8_t(u >> 24)};
+    if (fwrite(b, 1, 4, f->fp) != 4) f->failed = true;
+    return !f->failed;
+}
+
+float file_read_float(text_file* f) {
+    int32_t i = file_read_int(f);
+    float v;
+    std::memcpy(&v, &i, 4);
+    return v;
+}
+
+bool file_write_float(text_file* f, float v) {
+    int32_t i;
+    std::memcpy(&i, &v, 4);
+    return file_write_int(f, i);
+}
+
+bool file_eof(text_file* f) {
+    if (!f || f->writing) return true;
+    int c = fgetc(f->fp);
+    if (c == EOF) return true;
+    ungetc(c, f->fp);
+    return false;
+}
+
+bool file_close(text_file* f) {
+    if (!f) return false;
+    bool ok = true;
+    if (f->writing) {
+        ok = !f->failed && fflush(f->fp) == 0 && fsync(fileno(f->fp)) == 0;
+        ok = (fclose(f->fp) == 0) && ok;
+        if (ok) ok = rename(f->temp.c_str(), f->target.c_str()) == 0;
+        if (!ok) remove(f->temp.c_str()); // the old file stays as it was
+    } else {
+        fclose(f->fp);
+    }
+    delete f;
+    return ok;
+}
+
+bool file_exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+std::string float_text(float v) {
+    char buf[64];
+    snprintf(buf, sizeof buf, "%#.9g", double(v));
+    return buf;
+}
+
+std::string double_text(double v) {
+    char buf[64];
+    snprintf(buf, sizeof buf, "%#.17g", v);
+    return buf;
+}
+
+namespace {
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+} // namespace
+
+int parse_int(const std::string& s) {
+    size_t i = 0, n = s.size();
+    while (i < n && blank(s[i])) i++;
+    bool neg = false;
+    if (i < n && (s[i] == '+' || s[i] == '-')) neg = s[i++] == '-';
+    uint32_t v = 0; // wraps like the 32-bit integer it becomes
+    if (i < n && s[i] == '$') {
+        for (i++; i < n && std::isxdigit(static_cast<unsigned char>(s[i])); i++) {
+            char c = char(std::tolower(static_cast<unsigned char>(s[i])));
+            v = v * 16 + uint32_t(c <= '9' ? c - '0' : c - 'a' + 10);
+        }
+    } else if (i < n && s[i] == '%') {
+        for (i++; i < n && (s[i] == '0' || s[i] == '1'); i++) v = v * 2 + uint32_t(s[i] - '0');
+    } else {
+        for (; i < n && s[i] >= '0' && s[i] <= '9'; i++) v = v * 10 + uint32_t(s[i] - '0');
+    }
+    return int(neg ? 0u - v : v);
+}
+
+float parse_float(const std::string& s) {
+    // Only plain decimal notation counts: no hex floats, infinities or NaNs from a file.
+    size_t i = 0, n = s.size();
+    while (i < n && blank(s[i])) i++;
+    size_t start = i;
+    if (i < n && (s[i] == '+' || s[i] == '-')) i++;
+    size_t digits = 0;
+    while (i < n && std::isdigit(static_cast<unsigned char>(s[i]))) i++, digits++;
+    if (i < n && s[i] == '.') {
+        i++;
+        while (i < n && std::isdigit(static_cast<unsigned char>(s[i]))) i++, digits++;
+    }
+    if (digits == 0) return 0.0f;
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
+        size_t j = i + 1;
+        if (j < n && (s[j] == '+' || s[j] == '-')) j++;
+        if (j < n && std::isdigit(static_cast<unsigned char>(s[j]))) {
+            while (j < n && std::isdigit(static_cast<unsigned char>(s[j]))) j++;
+            i = j;
+        }
+    }
+    float v = float(std::strtod(s.substr(start, i - start).c_str(), nullptr));
+    return std::isfinite(v) ? v : 0.0f;
+}

@@ -1,0 +1,25 @@
+// A fresh headless media layer with a 1024 x 768 display for each test.
+#pragma once
+
+#include "media/headless/headless.h"
+#include "media/media.h"
+#include "media/render_batch.h"
+
+#include <gtest/gtest.h>
+
+class media_test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless_refuse_open(false);
+        ASSERT_TRUE(media_init());
+        ASSERT_TRUE(display_open(1024, 768, 0, 60));
+        batch_flush();
+        headless_reset_stats();
+    }
+    void TearDown() override {
+        headless_on_present(nullptr);
+        media_shutdown();
+    }
+    // The vertices drawn since the last flush.
+    static const std::vector<batch_vertex>& pending() { return batch_current().verts; }
+};
