@@ -1,0 +1,224 @@
+// Batches become client-side vertex arrays and one glDrawArrays each. GL state is cached
+// so a flush that changes nothing but the vertices issues no state calls.
+#include "media/backend.h"
+#include "media/sdl/sdl_internal.h"
+#include "media/sdl/sdl_stats.h"
+
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cstddef>
+
+namespace {
+
+struct gl_cache {
+    bool textured = false;
+    unsigned bound = 0;
+    int blend = 2;
+    float line_width = 1;
+    bool smooth = false;
+    bool scissor = false;
+    int clip[4] = {0, 0, 0, 0};
+};
+
+gl_cache g_gl;
+int g_screen_h = 0;
+int g_draw_calls = 0;
+
+void bind(unsigned tex) {
+    if (g_gl.bound == tex) return;
+    glBindTexture(GL_TEXTURE_2D, tex);
+    g_gl.bound = tex;
+}
+
+void gl_set_texture(unsigned tex) {
+    bool textured = tex != 0;
+    if (textured != g_gl.textured) {
+        if (textured) {
+            glEnable(GL_TEXTURE_2D);
+            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        } else {
+            glDisable(GL_TEXTURE_2D);
+            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        }
+        g_gl.textured = textured;
+    }
+    if (textured) bind(tex);
+}
+
+void gl_set_blend(int mode) {
+    if (mode < 1 || mode > 5) mode = 2;
+    if (mode == g_gl.blend) return;
+    if (mode == 1) {
+        glEnable(GL_ALPHA_TEST);
+        glAlphaFunc(GL_GEQUAL, 0.5f);
+    } else if (g_gl.blend == 1) {
+        glDisable(GL_ALPHA_TEST);
+    }
+    if (mode <= 2) {
+        glDisable(GL_BLEND);
+    } else {
+        if (g_gl.blend <= 2) glEnable(GL_BLEND);
+        if (mode == 3) glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        if (mode == 4) glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        if (mode == 5) glBlendFunc(GL_DST_COLOR, GL_ZERO);
+    }
+    g_gl.blend = mode;
+}
+
+void gl_set_line_width(float w) {
+    if (w == g_gl.line_width) return;
+    glLineWidth(w);
+    glPointSize(w);
+    g_gl.line_width = w;
+}
+
+void gl_set_smooth(bool on) {
+    if (on == g_gl.smooth) return;
+    if (on)
+        glEnable(GL_LINE_SMOOTH);
+    else
+        glDisable(GL_LINE_SMOOTH);
+    g_gl.smooth = on;
+}
+
+void gl_set_clip(const int* clip) {
+    bool on = clip[2] != 0; // a width of 0 is the whole screen
+    if (on != g_gl.scissor) {
+        if (on)
+            glEnable(GL_SCISSOR_TEST);
+        else
+            glDisable(GL_SCISSOR_TEST);
+        g_gl.scissor = on;
+    }
+    if (!on || std::equal(clip, clip + 4, g_gl.clip)) return;
+    int w = std::max(clip[2], 0), h = std::max(clip[3], 0);
+    glScissor(clip[0], g_screen_h - clip[1] - h, w, h); // GL counts rows from the bottom
+    std::copy(clip, clip + 4, g_gl.clip);
+}
+
+} // namespace
+
+int sdl_draw_calls() { return g_draw_calls; }
+void sdl_reset_draw_calls() { g_draw_calls = 0; }
+
+namespace sdl {
+
+void render_reset_state() {
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_LINE_SMOOTH);
+    glDisable(GL_SCISSOR_TEST);
+    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glLineWidth(1);
+    glPointSize(1);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    g_gl = gl_cache{};
+}
+
+void render_set_screen(int w, int h) {
+    glViewport(0, 0, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, w, h, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    g_screen_h = h;
+    // The scissor rectangle is stored flipped against the old height.
+    std::fill(g_gl.clip, g_gl.clip + 4, -1);
+}
+
+void render_unclip() {
+    static const int none[4] = {0, 0, 0, 0};
+    gl_set_clip(none);
+}
+
+} // namespace sdl
+
+namespace backend {
+
+unsigned texture_create(int w, int h, const uint8_t* rgba) {
+    if (w <= 0 || h <= 0 || !sdl::ensure_window()) return 0;
+    std::vector<uint8_t> blank;
+    if (!rgba) {
+        blank.assign(size_t(w) * h * 4, 0);
+        rgba = blank.data();
+    }
+    GLuint tex = 0;
+    glGenTextures(1, &tex);
+    bind(tex);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    // Mip-maps follow every change of level 0, grabs included.
+    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return tex;
+}
+
+void texture_free(unsigned tex) {
+    if (tex == 0 || !sdl::window()) return;
+    GLuint t = tex;
+    glDeleteTextures(1, &t);
+    if (g_gl.bound == tex) g_gl.bound = 0; // GL falls back to texture 0
+}
+
+void texture_grab(unsigned tex, int tx, int ty, int sx, int sy, int w, int h) {
+    if (tex == 0 || !is_open()) return;
+    bind(tex);
+    GLint tw = 0, th = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &tw);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &th);
+    // Keep only what lies inside both the screen and the texture.
+    int sw = width(), sh = height();
+    int left = std::max({0, -sx, -tx});
+    int right = std::min({w, sw - sx, tw - tx});
+    int top = std::max({0, -sy, -ty});
+    int bottom = std::min({h, sh - sy, th - ty});
+    if (right <= left || bottom <= top) return;
+    // The screen's rows run bottom up and the texture's top down: read, flip, upload.
+    int cw = right - left, ch = bottom - top;
+    std::vector<uint8_t> rows(size_t(cw) * ch * 4), flipped(rows.size());
+    glReadBuffer(GL_BACK);
+    glReadPixels(sx + left, sh - (sy + bottom), cw, ch, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    for (int r = 0; r < ch; ++r)
+        std::copy_n(&rows[size_t(ch - 1 - r) * cw * 4], size_t(cw) * 4,
+                    &flipped[size_t(r) * cw * 4]);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, tx + left, ty + top, cw, ch, GL_RGBA, GL_UNSIGNED_BYTE,
+                    flipped.data());
+}
+
+void flush(const render_batch& batch) {
+    if (batch.verts.empty() || !sdl::window()) return;
+    const batch_state& s = batch.state;
+    gl_set_texture(s.texture);
+    gl_set_blend(s.blend);
+    gl_set_line_width(s.line_width);
+    gl_set_smooth(s.smooth);
+    gl_set_clip(s.clip);
+
+    const batch_vertex* v = batch.verts.data();
+    const GLsizei stride = sizeof(batch_vertex);
+    glVertexPointer(2, GL_FLOAT, stride, &v->x);
+    glColorPointer(4, GL_UNSIGNED_BYTE, stride, &v->rgba);
+    if (s.texture) glTexCoordPointer(2, GL_FLOAT, stride, &v->u);
+
+    GLenum mode = s.prim == BATCH_POINTS  ? GL_POINTS
+                  : s.prim == BATCH_LINES ? GL_LINES
+                                          : GL_TRIANGLES;
+    glDrawArrays(mode, 0, GLsizei(batch.verts.size()));
+    ++g_draw_calls;
+}
+
+} // namespace backend

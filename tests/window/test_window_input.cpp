@@ -1,0 +1,270 @@
+// SDL events in, the game's key codes, mouse buttons and joypad slots out. Events are
+// pushed into SDL's own queue and pads are SDL virtual joysticks, so the real event path
+// is exercised without hardware.
+#include "window_fixture.h"
+
+#include <SDL.h>
+
+#include <string>
+
+namespace {
+using input = window_test;
+
+void push_key(SDL_Keycode sym, SDL_Scancode sc, bool down, bool repeat = false) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = repeat;
+    e.key.keysym.sym = sym;
+    e.key.keysym.scancode = sc;
+    SDL_PushEvent(&e);
+}
+
+void tap(SDL_Keycode sym, SDL_Scancode sc = SDL_SCANCODE_UNKNOWN) {
+    push_key(sym, sc, true);
+    push_key(sym, sc, false);
+}
+
+void push_button(Uint8 button, bool down) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.button = button;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    SDL_PushEvent(&e);
+}
+
+TEST_F(input, keys_arrive_as_the_games_virtual_key_codes) {
+    flush_keys();
+    struct {
+        SDL_Keycode sym;
+        int code;
+    } cases[] = {
+        {SDLK_ESCAPE, 27},     {SDLK_RETURN, 13},     {SDLK_KP_ENTER, 13},  {SDLK_SPACE, 32},
+        {SDLK_q, 81},          {SDLK_0, 48},          {SDLK_9, 57},         {SDLK_F1, 112},
+        {SDLK_F12, 123},       {SDLK_LEFT, 37},       {SDLK_DOWN, 40},      {SDLK_KP_0, 96},
+        {SDLK_KP_5, 101},      {SDLK_KP_9, 105},      {SDLK_KP_MINUS, 109}, {SDLK_PAGEDOWN, 34},
+        {SDLK_SEMICOLON, 186}, {SDLK_BACKQUOTE, 192}, {SDLK_QUOTE, 222},    {SDLK_LGUI, 91}};
+    for (auto& c : cases) {
+        tap(c.sym);
+        EXPECT_EQ(key_hit(c.code), 1) << "SDL key " << SDL_GetKeyName(c.sym);
+        EXPECT_FALSE(key_down(c.code));
+    }
+
+    // A key whose symbol has no code counts as the key at that place on a US board.
+    tap(SDL_Keycode(0xFC) /* u umlaut */, SDL_SCANCODE_LEFTBRACKET);
+    EXPECT_EQ(key_hit(219), 1);
+}
+
+TEST_F(input, either_shift_holds_the_shared_code_and_its_own_side) {
+    flush_keys();
+    push_key(SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, true);
+    EXPECT_TRUE(key_down(16) && key_down(160));
+    EXPECT_FALSE(key_down(161));
+    push_key(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, true);
+    push_key(SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, false);
+    EXPECT_TRUE(key_down(16)) << "right shift still holds it";
+    EXPECT_TRUE(key_down(161) && !key_down(160));
+    push_key(SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, false);
+    EXPECT_FALSE(key_down(16));
+    EXPECT_EQ(key_hit(16), 1) << "one hold of two keys is one press";
+
+    push_key(SDLK_RCTRL, SDL_SCANCODE_RCTRL, true);
+    push_key(SDLK_LALT, SDL_SCANCODE_LALT, true);
+    EXPECT_TRUE(key_down(17) && key_down(163) && key_down(18) && key_down(164));
+    push_key(SDLK_RCTRL, SDL_SCANCODE_RCTRL, false);
+    push_key(SDLK_LALT, SDL_SCANCODE_LALT, false);
+    EXPECT_FALSE(key_down(17) || key_down(18));
+}
+
+TEST_F(input, key_repeats_are_not_presses) {
+    flush_keys();
+    push_key(SDLK_x, SDL_SCANCODE_X, true);
+    push_key(SDLK_x, SDL_SCANCODE_X, true, true);
+    push_key(SDLK_x, SDL_SCANCODE_X, true, true);
+    EXPECT_EQ(key_hit(88), 1);
+    EXPECT_TRUE(key_down(88));
+    push_key(SDLK_x, SDL_SCANCODE_X, false);
+    EXPECT_FALSE(key_down(88));
+}
+
+TEST_F(input, mouse_buttons_are_left_1_right_2_middle_3) {
+    flush_mouse();
+    push_button(SDL_BUTTON_RIGHT, true);
+    push_button(SDL_BUTTON_MIDDLE, true);
+    EXPECT_TRUE(mouse_down(2));
+    EXPECT_TRUE(mouse_down(3));
+    EXPECT_FALSE(mouse_down(1));
+    EXPECT_EQ(mouse_hit(2), 1);
+    push_button(SDL_BUTTON_RIGHT, false);
+    push_button(SDL_BUTTON_MIDDLE, false);
+    push_button(SDL_BUTTON_LEFT, true);
+    EXPECT_TRUE(mouse_down(1) && !mouse_down(2) && !mouse_down(3));
+    push_button(SDL_BUTTON_LEFT, false);
+
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = 123;
+    e.motion.y = 45;
+    SDL_PushEvent(&e);
+    EXPECT_EQ(mouse_x(), 123);
+    EXPECT_EQ(mouse_y(), 45);
+    move_pointer(10, 20);
+    EXPECT_EQ(mouse_x(), 10);
+    EXPECT_EQ(mouse_y(), 20);
+}
+
+bool closed = false;
+
+TEST_F(input, closing_the_window_calls_the_close_handler) {
+    closed = false;
+    set_close_handler([] { closed = true; });
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    SDL_PushEvent(&e);
+    poll_events();
+    EXPECT_TRUE(closed);
+    set_close_handler(nullptr);
+}
+
+// ---------------------------------------------------------------- joypads
+
+// Pad changes reach SDL's queue when SDL pumps; the layer pumps at most once a millisecond.
+void sync() {
+    SDL_PumpEvents();
+    poll_events();
+}
+
+struct virtual_pad {
+    int device = -1;
+    SDL_Joystick* handle = nullptr;
+
+    // As a game controller, with the buttons and axes in SDL's own order.
+    static virtual_pad controller() {
+        virtual_pad p = attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                               SDL_CONTROLLER_BUTTON_MAX, 0, "vexlume test controller");
+        char guid[64];
+        SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(p.device), guid, sizeof guid);
+        std::string map = std::string(guid) +
+                          ",vexlume test controller,a:b0,b:b1,x:b2,y:b3,back:b4,guide:b5,"
+                          "start:b6,leftstick:b7,rightstick:b8,leftshoulder:b9,"
+                          "rightshoulder:b10,dpup:b11,dpdown:b12,dpleft:b13,dpright:b14,"
+                          "misc1:b15,leftx:a0,lefty:a1,rightx:a2,righty:a3,lefttrigger:a4,"
+                          "righttrigger:a5";
+        SDL_GameControllerAddMapping(map.c_str());
+        return p;
+    }
+    static virtual_pad stick(const char* name) {
+        return attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 13, 16, 1, name);
+    }
+    static virtual_pad attach(SDL_JoystickType type, int axes, int buttons, int hats,
+                              const char* name) {
+        SDL_VirtualJoystickDesc d{};
+        d.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        d.type = Uint16(type);
+        d.naxes = Uint16(axes);
+        d.nbuttons = Uint16(buttons);
+        d.nhats = Uint16(hats);
+        d.name = name;
+        virtual_pad p;
+        p.device = SDL_JoystickAttachVirtualEx(&d);
+        EXPECT_GE(p.device, 0) << SDL_GetError();
+        p.handle = SDL_JoystickOpen(p.device);
+        EXPECT_NE(p.handle, nullptr) << SDL_GetError();
+        return p;
+    }
+    void detach() {
+        int index = -1;
+        for (int i = 0; i < SDL_NumJoysticks(); ++i)
+            if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(handle)) index = i;
+        SDL_JoystickClose(handle);
+        handle = nullptr;
+        SDL_JoystickDetachVirtual(index);
+    }
+    void button(int b, bool down) { SDL_JoystickSetVirtualButton(handle, b, down); }
+    void axis(int a, Sint16 v) { SDL_JoystickSetVirtualAxis(handle, a, v); }
+    void hat(Uint8 v) { SDL_JoystickSetVirtualHat(handle, 0, v); }
+};
+
+TEST_F(input, a_game_controller_reports_the_slots_and_buttons_the_defaults_expect) {
+    virtual_pad pad = virtual_pad::controller();
+    ASSERT_TRUE(pad.handle);
+    sync();
+    EXPECT_TRUE(joy_present(0));
+    EXPECT_EQ(joy_count(), 1);
+
+    pad.button(SDL_CONTROLLER_BUTTON_X, true);
+    pad.button(SDL_CONTROLLER_BUTTON_B, true);
+    pad.button(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, true);
+    pad.button(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+    pad.axis(SDL_CONTROLLER_AXIS_LEFTX, -32768);
+    pad.axis(SDL_CONTROLLER_AXIS_LEFTY, 16384);
+    pad.axis(SDL_CONTROLLER_AXIS_RIGHTX, 32767);
+    pad.axis(SDL_CONTROLLER_AXIS_RIGHTY, -32767);
+    pad.axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
+    pad.axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -32768);
+    sync();
+
+    EXPECT_TRUE(joy_down(0, 0)) << "west face is 0";
+    EXPECT_TRUE(joy_down(2, 0)) << "east face is 2";
+    EXPECT_TRUE(joy_down(4, 0)) << "right shoulder is 4";
+    EXPECT_TRUE(joy_down(13, 0)) << "pad left is 13";
+    EXPECT_FALSE(joy_down(1, 0) || joy_down(3, 0) || joy_down(5, 0));
+    EXPECT_EQ(joy_hit(2, 0), 1);
+    EXPECT_FLOAT_EQ(joy_slot(0, 0), -1.0f);
+    EXPECT_NEAR(joy_slot(0, 1), 0.5f, 0.01f);
+    EXPECT_FLOAT_EQ(joy_slot(0, 3), 1.0f) << "right stick across on R";
+    EXPECT_FLOAT_EQ(joy_slot(0, 2), -1.0f) << "right stick down on Z";
+    EXPECT_FLOAT_EQ(joy_slot(0, 5), 1.0f) << "right trigger on V";
+    EXPECT_NEAR(joy_slot(0, 4), 0.0f, 0.01f) << "a released trigger reads 0";
+
+    pad.button(SDL_CONTROLLER_BUTTON_B, false);
+    sync();
+    EXPECT_FALSE(joy_down(2, 0));
+
+    pad.detach();
+    sync();
+    EXPECT_FALSE(joy_present(0));
+    EXPECT_EQ(joy_slot(0, 3), 0.0f);
+    EXPECT_FALSE(joy_down(0, 0));
+}
+
+TEST_F(input, pads_take_the_first_free_port_and_plain_joysticks_report_raw_axes) {
+    virtual_pad a = virtual_pad::controller();
+    virtual_pad b = virtual_pad::stick("vexlume test stick");
+    ASSERT_TRUE(a.handle && b.handle);
+    sync();
+    EXPECT_EQ(joy_count(), 2);
+    EXPECT_TRUE(joy_present(0) && joy_present(1));
+
+    b.axis(0, 32767);
+    b.axis(10, -32767);
+    b.axis(11, 32767); // slot 11 is skipped: axis 11 lands on slot 12
+    b.axis(12, -32767);
+    b.hat(SDL_HAT_LEFT);
+    b.button(15, true);
+    sync();
+    EXPECT_FLOAT_EQ(joy_slot(1, 0), 1.0f);
+    EXPECT_FLOAT_EQ(joy_slot(1, 10), -1.0f);
+    EXPECT_EQ(joy_slot(1, 11), 0.0f);
+    EXPECT_FLOAT_EQ(joy_slot(1, 12), 1.0f);
+    EXPECT_FLOAT_EQ(joy_slot(1, 13), -1.0f);
+    EXPECT_FLOAT_EQ(joy_slot(1, 9), -1.0f) << "the hat's across reading";
+    EXPECT_TRUE(joy_down(15, 1));
+    EXPECT_EQ(joy_slot(0, 0), 0.0f) << "port 0 untouched";
+
+    a.detach();
+    sync();
+    EXPECT_FALSE(joy_present(0));
+    EXPECT_TRUE(joy_present(1));
+    virtual_pad c = virtual_pad::stick("vexlume test stick 2");
+    sync();
+    EXPECT_TRUE(joy_present(0)) << "a new pad takes the freed port";
+    EXPECT_EQ(joy_count(), 2);
+    EXPECT_TRUE(joy_down(15, 1)) << "the other pad keeps its port and state";
+    b.detach();
+    c.detach();
+    sync();
+    EXPECT_EQ(joy_count(), 0);
+}
+
+} // namespace
