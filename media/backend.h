@@ -43,4 +43,7 @@ void sleep_until_us(int64_t deadline_us);
 void audio_lock();
 void audio_unlock();
 
+// Decodes a WAV file into interleaved floats (1 or 2 channels) at the file's own rate.
+bool decode_wav(const std::string& path, std::vector<float>& samples, int& channels, int& rate);
+
 } // namespace backend

@@ -11,6 +11,7 @@ bool media_init() {
     input_reset();
     mixer_reset();
     pace_reset();
+    set_close_handler(nullptr);
     return backend::init();
 }
 

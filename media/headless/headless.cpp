@@ -7,6 +7,12 @@
 #include <map>
 
 namespace {
+const std::vector<display_mode> default_modes = {
+    {640, 480, 32, 60},   {800, 600, 32, 60},   {1024, 768, 32, 60},  {1152, 864, 32, 60},
+    {1280, 720, 32, 60},  {1280, 800, 32, 60},  {1280, 1024, 32, 60}, {1440, 900, 32, 60},
+    {1600, 1200, 32, 60}, {1680, 1050, 32, 60}, {1920, 1080, 32, 60}, {1920, 1200, 32, 60},
+};
+
 struct headless_t {
     bool open = false, refuse = false;
     int w = 0, h = 0, desk_w = 1920, desk_h = 1200;
@@ -14,19 +20,20 @@ struct headless_t {
     unsigned next_tex = 1;
     std::map<unsigned, int> textures;
     headless_stats_t stats;
-    std::vector<display_mode> modes = {
-        {640, 480, 32, 60},   {800, 600, 32, 60},   {1024, 768, 32, 60},  {1152, 864, 32, 60},
-        {1280, 720, 32, 60},  {1280, 800, 32, 60},  {1280, 1024, 32, 60}, {1440, 900, 32, 60},
-        {1600, 1200, 32, 60}, {1680, 1050, 32, 60}, {1920, 1080, 32, 60}, {1920, 1200, 32, 60},
-    };
+    std::vector<display_mode> modes = default_modes;
     std::function<void(int)> on_present;
 } hl;
 } // namespace
 
 namespace backend {
 
+// Each start is a fresh machine: default modes and desktop, nothing refused.
 bool init() {
     hl.open = false;
+    hl.refuse = false;
+    hl.modes = default_modes;
+    hl.desk_w = 1920;
+    hl.desk_h = 1200;
     hl.textures.clear();
     hl.stats = {};
     return true;

@@ -1,0 +1,240 @@
+#include "controls/config.h"
+
+#include "audio/music.h"
+#include "audio/sound_bank.h"
+#include "controls/controls.h"
+#include "controls/joypad.h"
+#include "media/media.h"
+#include "playfield/grid.h"
+#include "playfield/grid_draw.h"
+#include "playfield/particles.h"
+#include "playfield/stars.h"
+#include "shell/display.h"
+#include "shell/game_state.h"
+
+#include <cmath>
+
+std::string status_message;
+int status_message_timer = 0;
+
+namespace {
+
+enum kind { INT, REAL, PERCENT, BOOL, NAME };
+
+struct setting {
+    const char* key;
+    kind k;
+    int* i;
+    float* f;
+    void (*clamp)();
+};
+
+// Keep table indices inside their tables whatever a hand-edited file says.
+template <int lo, int hi>
+void clamp_int(int& v) {
+    if (v < lo) v = lo;
+    if (v > hi) v = hi;
+}
+
+const setting main_settings[] = {
+    {"[Windowed]", BOOL, &windowed, nullptr, nullptr},
+    {"[Control Type]", NAME, &control_type, nullptr, nullptr},
+    {"[Hybrid Config]", INT, &hybrid_config, nullptr, [] { clamp_int<0, 2>(hybrid_config); }},
+    {"[Joypad Config]", INT, &joypad_config, nullptr, [] { clamp_int<0, 1>(joypad_config); }},
+    {"[Joypad Left]", INT, &joypad_left_button, nullptr, nullptr},
+    {"[Joypad Up]", INT, &joypad_up_button, nullptr, nullptr},
+    {"[Joypad Right]", INT, &joypad_right_button, nullptr, nullptr},
+    {"[Joypad Down]", INT, &joypad_down_button, nullptr, nullptr},
+    {"[Joypad Option]", INT, &joypad_option_button, nullptr, nullptr},
+    {"[Joypad Bomb]", INT, &joypad_bomb_button, nullptr, nullptr},
+    {"[Autofire]", INT, &autofire, nullptr, nullptr},
+    {"[Key Bomb]", INT, &key_bomb, nullptr, nullptr},
+    {"[Key Move Left]", INT, &key_move_left, nullptr, nullptr},
+    {"[Key Move Right]", INT, &key_move_right, nullptr, nullptr},
+    {"[Key Move Up]", INT, &key_move_up, nullptr, nullptr},
+    {"[Key Move Down]", INT, &key_move_down, nullptr, nullptr},
+    {"[Key Fire Left]", INT, &key_fire_left, nullptr, nullptr},
+    {"[Key Fire Right]", INT, &key_fire_right, nullptr, nullptr},
+    {"[Key Fire Up]", INT, &key_fire_up, nullptr, nullptr},
+    {"[Key Fire Down]", INT, &key_fire_down, nullptr, nullptr},
+    {"[SFX Volume]", PERCENT, nullptr, &sfx_volume, nullptr},
+    {"[Music Volume]", PERCENT, nullptr, &music_volume, nullptr},
+    {"[Grid Style]", INT, &grid_style, nullptr, nullptr},
+    {"[Grid Red]", INT, &grid_red, nullptr, [] { clamp_int<0, 255>(grid_red); }},
+    {"[Grid Green]", INT, &grid_green, nullptr, [] { clamp_int<0, 255>(grid_green); }},
+    {"[Grid Blue]", INT, &grid_blue, nullptr, [] { clamp_int<0, 255>(grid_blue); }},
+    {"[Grid Opacity]", PERCENT, nullptr, &grid_opacity, nullptr},
+    {"[Grid Spacing]", INT, &grid_spacing, nullptr, [] { clamp_int<0, 3>(grid_spacing); }},
+    {"[Full Grid]", INT, &full_grid, nullptr, [] { if (full_grid < 0 || full_grid > 1) full_grid = 0; }},
+    {"[Gfx Set]", INT, &gfx_set, nullptr, [] { if (gfx_set < 0 || gfx_set > 3) gfx_set = 0; }},
+    {"[Show Stars]", INT, &show_stars, nullptr, [] { clamp_int<0, 1000>(show_stars); }},
+    {"[Scroll]", INT, &scroll, nullptr, nullptr},
+    {"[Playfield Width]", INT, &cfg_field_width, nullptr, [] { clamp_int<64, 16384>(cfg_field_width); }},
+    {"[Playfield Height]", INT, &cfg_field_height, nullptr, [] { clamp_int<64, 16384>(cfg_field_height); }},
+    {"[Screen Width]", INT, &cfg_screen_width, nullptr, [] { clamp_int<64, 16384>(cfg_screen_width); }},
+    {"[Screen Height]", INT, &cfg_screen_height, nullptr, [] { clamp_int<64, 16384>(cfg_screen_height); }},
+    {"[Particle Count]", INT, &particle_count, nullptr, [] {
+         if (particle_count > PARTICLE_MAX) particle_count = PARTICLE_MAX;
+         if (particle_count < 0) particle_count = 0;
+     }},
+    {"[Particle Life]", INT, &particle_life, nullptr, [] { if (particle_life > 500) particle_life = 500; }},
+    {"[Particle Gravity]", INT, &particle_gravity, nullptr, nullptr},
+    {"[Particle Decay]", REAL, nullptr, &particle_decay, [] {
+         if (!(particle_decay >= 0.01f)) particle_decay = 0.01f;
+         if (particle_decay > 0.9999f) particle_decay = 0.9999f;
+     }},
+    {"[Particle Style]", INT, &particle_style, nullptr, [] { clamp_int<0, 3>(particle_style); }},
+    {"[Mouse Sensitivity]", PERCENT, nullptr, &mouse_sensitivity, nullptr},
+    {"[Mouse Fire]", INT, &mouse_fire, nullptr, [] { clamp_int<0, 3>(mouse_fire); }},
+    {"[Mouse Bomb]", INT, &mouse_bomb, nullptr, [] { clamp_int<0, 3>(mouse_bomb); }},
+    {"[Difficulty]", INT, &difficulty, nullptr, [] { clamp_int<0, 2>(difficulty); }},
+    {"[Inertia]", PERCENT, nullptr, &inertia, nullptr},
+    {"[Used Port]", INT, &used_port, nullptr, [] { clamp_int<0, 3>(used_port); }},
+};
+
+const char* const axis_keys[4] = {"Move X", "Move Y", "Fire X", "Fire Y"};
+
+std::string upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    return s;
+}
+
+void read_value(const setting& s, const std::string& v) {
+    switch (s.k) {
+    case INT: *s.i = parse_int(v); break;
+    case REAL: *s.f = parse_float(v); break;
+    case PERCENT: *s.f = parse_float(v) / 100.0f; break;
+    case BOOL: *s.i = upper(v) == "TRUE" ? 1 : 0; break;
+    case NAME:
+        for (int n = 0; n < 5; n++)
+            if (upper(v) == upper(control_type_names[n])) {
+                *s.i = n;
+                break;
+            }
+        break;
+    }
+    if (s.clamp) s.clamp();
+}
+
+std::string write_value(const setting& s) {
+    switch (s.k) {
+    case INT: return std::to_string(*s.i);
+    case REAL: return float_text(*s.f);
+    case PERCENT: return std::to_string(int(double(*s.f) * 100.0)); // 0.57 is kept as 56
+    case BOOL: return *s.i ? "True" : "False";
+    case NAME: {
+        int n = *s.i >= 0 && *s.i < 5 ? *s.i : 0;
+        return control_type_names[n];
+    }
+    }
+    return "";
+}
+
+std::string block_key(int field) {
+    // fields 0-3 axes, 4-7 inverted, 8-11 scale, 12-15 centre, 16-19 dead zone, 20 option, 21 bomb
+    if (field < 4) return std::string("[Joy ") + axis_keys[field] + "]";
+    if (field < 8) return std::string("[Joy ") + axis_keys[field - 4] + " Inverted]";
+    if (field < 12) return std::string("[Joy ") + axis_keys[field - 8] + " Scale]";
+    if (field < 16) return std::string("[Joy ") + axis_keys[field - 12] + " Center]";
+    if (field < 20) return std::string("[Joy ") + axis_keys[field - 16] + " Dead Zone]";
+    return field == 20 ? "[Joy Option]" : "[Joy Bomb]";
+}
+
+int* axis_field(bbjoypad& p, int a) {
+    int* axes[4] = {&p.move_x_axis, &p.move_y_axis, &p.fire_x_axis, &p.fire_y_axis};
+    return axes[a];
+}
+
+void read_block_value(bbjoypad& p, int field, const std::string& v) {
+    if (field < 4) {
+        int n = parse_int(v);
+        *axis_field(p, field) = n < 0 ? 0 : (n > 15 ? 15 : n); // stays inside the axis table
+    } else if (field < 8) {
+        int n = parse_int(v);
+        p.invert[field - 4] = (n == 1 || n == -1) ? n : 1;
+    } else if (field < 12) {
+        int n = parse_int(v);
+        p.scale[field - 8] = n == 0 ? 1.0f : float(n);
+    } else if (field < 16) {
+        float c = parse_float(v);
+        p.centre[field - 12] = std::fabs(c) <= 1.0f ? c : 0.0f;
+    } else if (field < 20) {
+        float d = parse_float(v);
+        p.dead_zone[field - 16] = std::fabs(d) <= 1.0f ? d : 0.0f;
+    } else if (field == 20) {
+        p.option_button = parse_int(v);
+    } else {
+        p.bomb_button = parse_int(v);
+    }
+}
+
+std::string write_block_value(const bbjoypad& p, int field) {
+    if (field < 4) return std::to_string(*axis_field(const_cast<bbjoypad&>(p), field));
+    if (field < 8) return std::to_string(p.invert[field - 4]);
+    if (field < 12) return std::to_string(int(p.scale[field - 8]));
+    if (field < 16) return float_text(p.centre[field - 12]);
+    if (field < 20) return float_text(p.dead_zone[field - 16]);
+    return std::to_string(field == 20 ? p.option_button : p.bomb_button);
+}
+
+} // namespace
+
+int config_load() {
+    text_file* f = file_open_read("Config.txt");
+    if (!f) {
+        status_message = "Config load failed.";
+        status_message_timer = 120;
+        return 0;
+    }
+    while (!file_eof(f)) {
+        std::string key = file_read_line(f);
+        std::string value = file_read_line(f);
+        if (key == "[Joy Port]") {
+            int port = parse_int(value);
+            // A block for a port that does not exist is read and thrown away.
+            bbjoypad scratch;
+            bbjoypad& pad = port >= 0 && port <= 3 ? joypads[port] : scratch;
+            for (int n = 0; n < 22; n++) {
+                std::string k = file_read_line(f);
+                std::string v = file_read_line(f);
+                for (int field = 0; field < 22; field++)
+                    if (k == block_key(field)) {
+                        read_block_value(pad, field, v);
+                        break;
+                    }
+            }
+            continue;
+        }
+        for (const auto& s : main_settings)
+            if (key == s.key) {
+                read_value(s, value);
+                break;
+            }
+    }
+    file_close(f);
+    status_message = "Config file loaded.";
+    status_message_timer = 120;
+    return 1;
+}
+
+int config_save() {
+    text_file* f = file_open_write("Config.txt");
+    if (!f) return 0;
+    for (const auto& s : main_settings) {
+        file_write_line(f, s.key);
+        file_write_line(f, write_value(s));
+    }
+    for (int port = 0; port < 4; port++) {
+        file_write_line(f, "[Joy Port]");
+        file_write_line(f, std::to_string(port));
+        for (int field = 0; field < 22; field++) {
+            file_write_line(f, block_key(field));
+            file_write_line(f, write_block_value(joypads[port], field));
+        }
+    }
+    if (!file_close(f)) return 0;
+    status_message = "Config file saved.";
+    status_message_timer = 120;
+    return 1;
+}

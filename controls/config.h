@@ -1,0 +1,12 @@
+// Config.txt: every setting as pairs of lines, a bracketed key and its value.
+#pragma once
+
+#include <string>
+
+extern std::string status_message; // shown by the joypad configuration screen
+extern int status_message_timer;
+
+// 1 when Config.txt was read, 0 when it could not be opened (nothing changes then).
+int config_load();
+// 1 when Config.txt was written, 0 when it could not be (the old file stays whole).
+int config_save();

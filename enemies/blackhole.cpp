@@ -1,0 +1,3 @@
+#include "enemies/blackhole.h"
+
+actor_list<blackhole> blackhole_list;

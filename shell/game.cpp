@@ -1,0 +1,191 @@
+#include "shell/game.h"
+
+#include "audio/music.h"
+#include "audio/sound_bank.h"
+#include "controls/config.h"
+#include "controls/controls.h"
+#include "controls/joypad.h"
+#include "controls/menu.h"
+#include "enemies/enemy.h"
+#include "media/actor_list.h"
+#include "media/media.h"
+#include "player/ship.h"
+#include "playfield/grid.h"
+#include "playfield/particles.h"
+#include "playfield/stars.h"
+#include "shell/display.h"
+#include "shell/game_state.h"
+#include "shell/play_frame.h"
+#include "shell/score.h"
+#include "shell/screens.h"
+#include "shell/vector_text.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+struct difficulty_row {
+    int powerup_duration, lives, bombs, cannons;
+    float shot_speed;
+    int frame_count, extra_bomb_every, extra_life_every;
+};
+const difficulty_row difficulty_table[3] = {
+    {20, 4, 4, 2, 4.0f, 1, 100000, 75000},
+    {16, 3, 3, 2, 3.0f, 1, 150000, 100000},
+    {12, 2, 2, 2, 3.0f, 7000, 250000, 200000},
+};
+
+// What a game is left with when it ends: nothing to save yet beyond the settings.
+void save_all() {
+    config_save();
+}
+
+void leave_program() {
+    show_pointer();
+    music_shutdown();
+    save_all();
+    media_shutdown();
+    std::exit(0);
+}
+
+} // namespace
+
+void new_game() {
+    game_difficulty = difficulty >= 0 && difficulty <= 2 ? difficulty : 1;
+    game_over = 0;
+    enemy_speeds_reset(game_difficulty);
+    const difficulty_row& d = difficulty_table[game_difficulty];
+    powerup_duration = d.powerup_duration;
+    lives = d.lives;
+    bombs = d.bombs;
+    cannons = d.cannons;
+    shot_speed = d.shot_speed;
+    frame_count = d.frame_count;
+    extra_bomb_every = d.extra_bomb_every;
+    extra_life_every = d.extra_life_every;
+    life_awards = 1;
+    reverse_timer = side_timer = super_timer = bouncy_timer = 0;
+    aim_x = aim_y = 0;
+    next_powerup_score = powerup_step;
+    menu_cooldown = 20;
+    bomb_awards = 1;
+    reset_score();
+    reset_multiplier();
+}
+
+void clear_board(int everything) {
+    trails_clear();
+    if (everything) part_clear();
+    stop_all_sfx();
+    enemies_clear(everything);
+    if (everything) grid_reset();
+}
+
+void run_game() {
+    part_init();
+    flush_keys();
+    int quit = 0;
+    for (;;) {
+        while (!game_started && !quit) {
+            play_music(0);
+            if (!game_started && !quit) quit = title_screen();
+            if (!game_started && !quit) quit = top_scores_screen(-1);
+            if (!game_started && !quit) quit = friends_screen();
+            if (!game_started && !quit) quit = enemies_screen();
+        }
+        if (game_started && !quit) {
+            stop_music();
+            clear_board(1);
+            new_game();
+            freeze_actors = 1;
+            quit = get_ready();
+            freeze_actors = 0;
+            screen_name = "play";
+            while (!game_over && game_started) {
+                int64_t t0 = micros();
+                clear_screen();
+                play_step();
+                world_update(0);
+                draw_frame();
+                int elapsed = int((micros() - t0) / 1000);
+                pace_frame();
+                if (game_over) {
+                    stop_music();
+                    quit = game_over_screen();
+                    game_started = 0;
+                }
+                if (cheat_mode) {
+                    set_color(255, 255, 255);
+                    draw_vector_text("Frame ms: " + std::to_string(elapsed), 10, 30, 3);
+                    flip(1);
+                    if (key_down(80))
+                        while (!key_hit(79)) delay(100);
+                } else {
+                    flip(1);
+                }
+                frame_count++;
+                if (menu_pressed()) {
+                    int r = pause_menu(1);
+                    if (r > 0) {
+                        quit = 1;
+                        game_over = 1;
+                        if (r == 2) {
+                            stop_music();
+                            game_started = 0;
+                            quit = 0;
+                        }
+                    }
+                    menu_cooldown = 20;
+                }
+                actor_lists_collect();
+            }
+            clear_board(1);
+            if (!quit && score > 0) {
+                play_music(0);
+                quit = top_scores_screen(-20);
+            }
+        }
+        if (quit) return;
+    }
+}
+
+bool game_startup() {
+    vector_text_init();
+    sound_bank_load();
+    music_init();
+    config_load();
+    gfx_modes_build();
+    gfx_modes_select();
+    apply_joypad_config();
+    if (!display_start()) return false;
+    seed_rnd(int(millisecs()));
+    circle_table_build();
+    hiscores_builtin();
+    hide_pointer();
+    set_close_handler(leave_program);
+    return true;
+}
+
+void game_shutdown() {
+    show_pointer();
+    music_shutdown();
+    save_all();
+}
+
+int game_main() {
+    if (!media_init()) {
+        fprintf(stderr, "vexlume2: cannot start the media layer\n");
+        return 1;
+    }
+    if (!game_startup()) {
+        fprintf(stderr, "vexlume2: cannot open any display (see errors.txt)\n");
+        media_shutdown();
+        return 1;
+    }
+    run_game();
+    game_shutdown();
+    media_shutdown();
+    return 0;
+}

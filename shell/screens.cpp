@@ -1,0 +1,191 @@
+#include "shell/screens.h"
+
+#include "audio/music.h"
+#include "audio/sound_bank.h"
+#include "controls/controls.h"
+#include "controls/menu.h"
+#include "media/media.h"
+#include "player/ship.h"
+#include "playfield/grid.h"
+#include "playfield/particles.h"
+#include "shell/display.h"
+#include "shell/game_state.h"
+#include "shell/play_frame.h"
+#include "shell/score.h"
+#include "shell/vector_text.h"
+
+#include <cmath>
+
+const char* screen_name = "";
+
+namespace {
+
+// The loop every attract screen shares: draw, present, pace, then menu and bomb.
+int attract_loop(const char* name, int frames, bool top_scores, void (*draw)(int i)) {
+    screen_name = name;
+    flush_keys();
+    menu_cooldown = 20;
+    for (int i = 0; i < frames; i++) {
+        clear_screen();
+        draw(i);
+        pace_frame();
+        flip(1);
+        if (menu_cooldown > 0) menu_cooldown--;
+        if (menu_pressed()) {
+            if (pause_menu(0)) return 1;
+            if (top_scores) menu_cooldown = 20;
+        }
+        if (bomb_pressed()) {
+            game_started = 1;
+            break;
+        }
+    }
+    return 0;
+}
+
+void press_bomb(int i, int period, int shown_after, float x, float scale) {
+    if (i % period > shown_after) {
+        set_color(255, 255, 0);
+        draw_vector_text("Press BOMB Button to Start", int(x), screen_height - 32, scale);
+    }
+}
+
+void screen_setup() {
+    set_viewport(0, 0, screen_width, screen_height);
+    set_origin(0, 0);
+    set_scale(1, 1);
+    set_rotation(0);
+    set_line_width(2);
+    set_blend(BLEND_LIGHT);
+    set_alpha(1);
+}
+
+void titled_screen(const char* title, int r, int g, int b, int i) {
+    screen_setup();
+    set_color(r, g, b);
+    draw_vector_text(title, int(screen_width / 2 - 234.5), 10, 4.5f);
+    press_bomb(i, 50, 25, float(screen_width / 2 - 250), 4);
+}
+
+// GET READY and GAME OVER: the word grows from nothing and shrinks back.
+void draw_big_word(const char* word, float s) {
+    set_scale(1, 1);
+    set_rotation(0);
+    set_blend(BLEND_LIGHT);
+    set_alpha(1);
+    set_line_width(2);
+    set_color(0, int(55 + 200 * s), 0);
+    draw_vector_text(word, int(screen_width / 2 - 405 * s), int(screen_height / 2 - 100 * s),
+                     20 * s);
+}
+
+void circle_points(int cx, int cy, int r) {
+    if (r <= 0) return;
+    // Midpoint circle: eight points per step around the octants.
+    int x = r, y = 0, err = 1 - r;
+    while (x >= y) {
+        const int pts[8][2] = {{x, y}, {y, x}, {-y, x}, {-x, y}, {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
+        for (const auto& p : pts) plot(float(cx + p[0]), float(cy + p[1]));
+        y++;
+        if (err < 0)
+            err += 2 * y + 1;
+        else {
+            x--;
+            err += 2 * (y - x) + 1;
+        }
+    }
+}
+
+bool skip_pressed() { return key_hit(key_bomb) > 0 || mouse_hit(mouse_bomb) > 0; }
+
+} // namespace
+
+int title_screen() {
+    camera_x = camera_y = 0;
+    return attract_loop("title", 700, false, [](int i) {
+        screen_setup();
+        set_color(drift_colour.r, drift_colour.g, drift_colour.b);
+        colour_cycle(10);
+        float u = float(screen_width) / 1024.0f;
+        draw_vector_text("Vexlume 2", int((screen_width - u * 9 * 5 * 16) / 2),
+                         int((screen_height - u * 16 * 8) / 2 - 50), u * 16);
+        if (i % 60 > 29) {
+            set_color(255, 255, 0);
+            draw_vector_text("Press BOMB Button to Start", int(screen_width / 2 - u * 260),
+                             screen_height - 32, u * 4);
+        }
+    });
+}
+
+int top_scores_screen(int) {
+    return attract_loop("top scores", 750, true, [](int i) { titled_screen("TOP SCORES", 0, 0, 240, i); });
+}
+
+int friends_screen() {
+    return attract_loop("friends", 750, false,
+                        [](int i) { titled_screen("Know Your Friends", 255, 255, 0, i); });
+}
+
+int enemies_screen() {
+    return attract_loop("enemies", 750, false,
+                        [](int i) { titled_screen("Know Your Enemies", 255, 0, 0, i); });
+}
+
+int get_ready() {
+    screen_name = "get ready";
+    centre_ship();
+    play_sfx(snd_startup, 1, 0, 1);
+    for (int i = 0; i < 60; i++) {
+        clear_screen();
+        grid_relax();
+        world_update(0);
+        draw_frame();
+        draw_big_word("GET READY", std::fabs(sin_deg(float(i))));
+        pace_frame();
+        flip(-1);
+        if (key_down(27) || skip_pressed()) break;
+    }
+    grid_pull(player_x, player_y, 20, 20);
+    for (int i = 0; i < 40; i++) {
+        clear_screen();
+        grid_relax();
+        world_update(0);
+        draw_frame();
+        set_color(240, 240, 0);
+        if (i >= 11) draw_ship(int(player_x), int(player_y), ship_angle);
+        set_color(240, 240, 0);
+        set_scale(1, 1);
+        int cx = screen_width / 2, cy = screen_height / 2;
+        circle_points(cx, cy, 300 - 6 * i);
+        circle_points(cx, cy, 300 - 8 * i);
+        circle_points(cx, cy, 300 - 12 * i);
+        pace_frame();
+        flip(-1);
+        if (key_down(27) || skip_pressed()) break;
+    }
+    shield_timer = 80;
+    bottom_message_timer = 0;
+    play_music(1);
+    reset_multiplier();
+    last_move_x = last_move_y = 0;
+    move_pointer(screen_width / 2, screen_height / 2);
+    return 0;
+}
+
+int game_over_screen() {
+    screen_name = "game over";
+    flush_keys();
+    for (int b = 2; b <= 358; b += 2) {
+        float s = std::fabs(sin_deg(float(b) / 2));
+        freeze_actors = 1;
+        world_update(0);
+        clear_screen();
+        draw_frame();
+        draw_big_word("GAME OVER", s);
+        pace_frame();
+        flip(1);
+        if (menu_pressed() && pause_menu(1)) return 1;
+        if (skip_pressed()) break;
+    }
+    return 0;
+}

@@ -1,0 +1,27 @@
+// The four image sets the game loads from gfx/solid, gfx/low, gfx/med and gfx/high.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "media/image_png.h"
+
+// One picture of a set: a single image or a horizontal strip of equal cells.
+struct set_picture {
+    std::string file;
+    int cell_w, cell_h, frames;
+    rgba_picture pic;
+};
+
+extern const char* const image_set_folders[4]; // "solid", "low", "med", "high"
+
+// Renders every picture of one set (0 solid .. 3 high), deterministically.
+std::vector<set_picture> render_image_set(int set);
+
+// Writes all four sets under outdir/gfx/; files whose pixels would not change are left alone.
+// Returns false when a folder or file cannot be written.
+bool gen_images(const std::string& outdir);
+
+// Writes pic to path through a temporary file unless the file already holds these pixels.
+// Sets `written` to whether the file changed. Shared by the other generators' image output.
+bool write_png_if_changed(const std::string& path, const rgba_picture& pic, bool& written);
