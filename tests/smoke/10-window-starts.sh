@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The staged game opens a window, draws something that is not black, and leaves with
 # status 0 through the Options menu's "Exit Program".
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.bash"
 start_game
 sleep 1
 shot start

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The attract screens play the title tune: SDL's disk audio driver records what the game
 # sends to the audio device, and the recording must not be silence.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.bash"
 export SDL_AUDIODRIVER=disk
 export SDL_DISKAUDIOFILE="$work/audio.raw"
 start_game

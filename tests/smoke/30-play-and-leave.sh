@@ -2,11 +2,11 @@
 # A whole visit: title, bomb to start, GET READY, play with the border and status line,
 # Options -> End Game -> Yes, back to the title, Options -> Exit Program. The game must
 # leave with status 0 and write Config.txt again.
-source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/lib.bash"
 start_game
 sleep 1.5
 shot title
-expect_lit title 700x200+160+200 0 120 0 "title text"
+expect_bright title 700x200+160+200 60 "title text"
 
 key space
 sleep 0.6
@@ -29,7 +29,7 @@ shot confirm
 key Up Return
 sleep 1
 shot back
-expect_lit back 700x200+160+200 0 120 0 "title text after the game"
+expect_bright back 700x200+160+200 60 "title text after the game"
 
 key Escape Up Up Return
 finish

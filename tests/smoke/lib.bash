@@ -83,6 +83,14 @@ expect_lit() {
     [ "$r" -ge "$3" ] && [ "$g" -ge "$4" ] && [ "$b" -ge "$5" ] || fail "$6: brightest in $2 of $1 is $rgb"
 }
 
+# expect_bright SHOT GEOMETRY MIN WHAT: some pixel of the region has a channel at least MIN.
+expect_bright() {
+    local rgb
+    rgb=$(region_max "$1" "$2")
+    read -r r g b <<<"$rgb"
+    [ "$r" -ge "$3" ] || [ "$g" -ge "$3" ] || [ "$b" -ge "$3" ] || fail "$4: brightest in $2 of $1 is $rgb"
+}
+
 # finish: the game must end by itself with status 0 within 10 s.
 finish() {
     for _ in $(seq 1 100); do
