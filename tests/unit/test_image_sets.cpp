@@ -26,10 +26,10 @@ const strip_layout strips[] = {
 };
 
 const char* const singles[] = {
-    "greensquare.png", "purplesquare1.png", "purplesquare2.png", "bluediamond.png",
-    "pinkpinwheel.png", "indigotriangle.png", "bluecircle.png", "redclone.png",
-    "orangetriangle.png", "redcircle.png", "whiteplayer.png", "yellowshot.png",
-    "whitestar.png", "snakehead.png", "particle.png",
+    "greensquare.png",    "purplesquare1.png",  "purplesquare2.png", "bluediamond.png",
+    "pinkpinwheel.png",   "indigotriangle.png", "bluecircle.png",    "redclone.png",
+    "orangetriangle.png", "redcircle.png",      "whiteplayer.png",   "yellowshot.png",
+    "whitestar.png",      "snakehead.png",      "particle.png",
 };
 
 struct play_colour {
@@ -37,11 +37,11 @@ struct play_colour {
     int r, g, b;
 };
 const play_colour enemy_colours[] = {
-    {"greensquare.png", 32, 255, 32},    {"pinkpinwheel.png", 200, 64, 255},
-    {"bluediamond.png", 32, 255, 255},   {"purplesquare1.png", 255, 32, 255},
-    {"purplesquare2.png", 255, 32, 255}, {"bluecircle.png", 32, 64, 255},
-    {"redcircle.png", 255, 32, 32},      {"snakehead.png", 190, 32, 255},
-    {"redclone.png", 255, 0, 32},        {"indigotriangle.png", 128, 32, 255},
+    {"greensquare.png", 32, 255, 32},     {"pinkpinwheel.png", 200, 64, 255},
+    {"bluediamond.png", 32, 255, 255},    {"purplesquare1.png", 255, 32, 255},
+    {"purplesquare2.png", 255, 32, 255},  {"bluecircle.png", 32, 64, 255},
+    {"redcircle.png", 255, 32, 32},       {"snakehead.png", 190, 32, 255},
+    {"redclone.png", 255, 0, 32},         {"indigotriangle.png", 128, 32, 255},
     {"orangetriangle.png", 255, 128, 32},
 };
 
@@ -66,7 +66,9 @@ struct cell_view {
 };
 
 cell_view whole(const rgba_picture& p) { return {&p, 0, p.width, p.height}; }
-cell_view cell(const rgba_picture& p, int size, int frame) { return {&p, frame * size, size, size}; }
+cell_view cell(const rgba_picture& p, int size, int frame) {
+    return {&p, frame * size, size, size};
+}
 
 struct extent {
     int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;
@@ -95,7 +97,7 @@ float dominant_hue(const cell_view& c) {
             float r = p[0] / 255.0f, g = p[1] / 255.0f, b = p[2] / 255.0f;
             float mx = std::max({r, g, b}), mn = std::min({r, g, b}), d = mx - mn;
             if (d <= 0) continue;
-            float h = mx == r ? std::fmod((g - b) / d + 6.0f, 6.0f)
+            float h = mx == r   ? std::fmod((g - b) / d + 6.0f, 6.0f)
                       : mx == g ? (b - r) / d + 2.0f
                                 : (r - g) / d + 4.0f;
             float weight = d * p[3] / 255.0f; // saturation times brightness times alpha
@@ -275,9 +277,10 @@ TEST_F(image_sets, pictures_face_the_way_the_game_turns_them) {
 
 TEST_F(image_sets, pictures_keep_their_on_screen_size_across_sets) {
     // Every set is drawn 1:1: a bigger canvas may only hold more halo, not a bigger enemy.
-    const char* files[] = {"greensquare.png", "purplesquare1.png", "bluediamond.png",
-                           "pinkpinwheel.png", "bluecircle.png", "redclone.png",
-                           "redcircle.png", "whiteplayer.png", "snakehead.png", "whitestar.png"};
+    const char* files[] = {"greensquare.png",  "purplesquare1.png", "bluediamond.png",
+                           "pinkpinwheel.png", "bluecircle.png",    "redclone.png",
+                           "redcircle.png",    "whiteplayer.png",   "snakehead.png",
+                           "whitestar.png"};
     for (const char* file : files) {
         SCOPED_TRACE(file);
         extent ref = lit_extent(whole(read(3, file)));

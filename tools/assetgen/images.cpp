@@ -19,18 +19,18 @@ namespace {
 
 // How one set renders a line.
 struct look {
-    bool solid;      // flat fills and plain edges, no halo
-    float line;      // core width
+    bool solid; // flat fills and plain edges, no halo
+    float line; // core width
     float glow, glow_gain, bloom, bloom_gain;
-    float hot;       // white-hot centre of the lines
-    float fill;      // light inside closed outlines
+    float hot;  // white-hot centre of the lines
+    float fill; // light inside closed outlines
 };
 
 const look looks[4] = {
-    {true, 1.7f, 0, 0, 0, 0, 0, 0.42f},                   // solid
-    {false, 1.6f, 1.1f, 0.55f, 0, 0, 0.5f, 0},             // low: a thin halo
-    {false, 1.7f, 1.4f, 0.55f, 3.0f, 0.16f, 1.1f, 0},     // med
-    {false, 1.8f, 1.4f, 0.6f, 4.0f, 0.24f, 1.8f, 0.05f},  // high: wide bloom, hot cores
+    {true, 1.7f, 0, 0, 0, 0, 0, 0.42f},                  // solid
+    {false, 1.6f, 1.1f, 0.55f, 0, 0, 0.5f, 0},           // low: a thin halo
+    {false, 1.7f, 1.4f, 0.55f, 3.0f, 0.16f, 1.1f, 0},    // med
+    {false, 1.8f, 1.4f, 0.6f, 4.0f, 0.24f, 1.8f, 0.05f}, // high: wide bloom, hot cores
 };
 
 // Play colours, as the game tints each kind's outline and particles.
@@ -92,7 +92,8 @@ void arrow(shape& s, vec2 from, vec2 to, float head) {
 
 // The player's claw, nose towards -y.
 std::vector<vec2> claw(float k) {
-    return scale({{0, -14}, {3.5f, -5}, {12, 9}, {4, 5}, {0, 9}, {-4, 5}, {-12, 9}, {-3.5f, -5}}, k, k);
+    return scale({{0, -14}, {3.5f, -5}, {12, 9}, {4, 5}, {0, 9}, {-4, 5}, {-12, 9}, {-3.5f, -5}}, k,
+                 k);
 }
 
 shape ship_shape(float k) {
@@ -195,7 +196,8 @@ void draw_bluecircle(canvas& cv, const look& lk, int) {
     body_disc(cv, lk, {0, 0}, 10.5f, c_seeker);
     shape s;
     s.circle({0, 0}, 10.5f).circle({0, 0}, 5.0f);
-    for (int k = 0; k < 4; k++) s.line(rotate({0, -5.5f}, 45.0f + 90 * k), rotate({0, -10}, 45.0f + 90 * k));
+    for (int k = 0; k < 4; k++)
+        s.line(rotate({0, -5.5f}, 45.0f + 90 * k), rotate({0, -10}, 45.0f + 90 * k));
     neon(cv, lk, s, c_seeker, 1.3f);
     heart(cv, lk, {0, 0}, 2.0f, c_seeker, 1.0f);
 }

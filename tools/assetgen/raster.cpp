@@ -108,7 +108,8 @@ shape& shape::add(const shape& other) {
 }
 
 canvas::canvas(int width, int height, int supersample)
-    : w_(width), h_(height), ss_(supersample), light_(size_t(width) * height * supersample * supersample * 3, 0.0f) {}
+    : w_(width), h_(height), ss_(supersample),
+      light_(size_t(width) * height * supersample * supersample * 3, 0.0f) {}
 
 float canvas::to_sample_x(float x) const { return (x + w_ * 0.5f) * ss_; }
 float canvas::to_sample_y(float y) const { return (y + h_ * 0.5f) * ss_; }
@@ -251,7 +252,8 @@ std::vector<uint8_t> canvas::finish() const {
                 }
             }
             // The outermost two pixels fade out so a halo never ends in a hard box edge.
-            float edge = std::min(std::min(x + 0.5f, w_ - x - 0.5f), std::min(y + 0.5f, h_ - y - 0.5f));
+            float edge =
+                std::min(std::min(x + 0.5f, w_ - x - 0.5f), std::min(y + 0.5f, h_ - y - 0.5f));
             float fade = std::min(1.0f, edge / 2.0f) * inv_n;
             // Brightness saturates smoothly while the hue stays that of the light added, so
             // each colour keeps the hue the game tints that kind with.
@@ -263,17 +265,19 @@ std::vector<uint8_t> canvas::finish() const {
             float a = std::sqrt(m);
             int a8 = int(a * 255.0f + 0.5f);
             if (a8 == 0) continue;
-            for (int k = 0; k < 3; k++) px[k] = uint8_t(std::min(255, int(c[k] / a * 255.0f + 0.5f)));
+            for (int k = 0; k < 3; k++)
+                px[k] = uint8_t(std::min(255, int(c[k] / a * 255.0f + 0.5f)));
             px[3] = uint8_t(a8);
         }
     }
     return out;
 }
 
-void blit(std::vector<uint8_t>& strip, int strip_w, const std::vector<uint8_t>& cell, int w,
-          int h, int x0) {
+void blit(std::vector<uint8_t>& strip, int strip_w, const std::vector<uint8_t>& cell, int w, int h,
+          int x0) {
     for (int y = 0; y < h; y++)
-        std::memcpy(&strip[(size_t(y) * strip_w + x0) * 4], &cell[size_t(y) * w * 4], size_t(w) * 4);
+        std::memcpy(&strip[(size_t(y) * strip_w + x0) * 4], &cell[size_t(y) * w * 4],
+                    size_t(w) * 4);
 }
 
 } // namespace raster

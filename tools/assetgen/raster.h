@@ -104,7 +104,7 @@ class canvas {
 };
 
 // Copies a finished w x h picture into a wider strip at column x0.
-void blit(std::vector<uint8_t>& strip, int strip_w, const std::vector<uint8_t>& cell, int w,
-          int h, int x0);
+void blit(std::vector<uint8_t>& strip, int strip_w, const std::vector<uint8_t>& cell, int w, int h,
+          int x0);
 
 } // namespace raster
