@@ -19,7 +19,24 @@ extern std::string hiscore_names[11][3];
 extern std::string hiscore_times[11][3];
 extern int name_chars[8];
 
+// Points times the multiplier, a popup, the kill count and every award threshold.
+void add_score(int x, int y, int points, int show_popup);
+// A floating text that lives 20 x life + 30 frames.
+void popup_create(const std::string& text, int x, int y, int life);
+void popups_update();
+void popups_draw();
+void popups_clear();
+
 void hiscores_builtin();
+// hiscores.dat: 90 lines, three difficulties of ten ranks of score, time and name.
+void hiscores_load();
+// Written by atomic replace; 1 when the file reached its place.
+int hiscores_save();
+int hiscore_insert(int score, const std::string& name, const std::string& time, int d);
+std::string time_text(int frames);
+// The name-entry screen; returns the rank the new score took.
+int name_entry();
+
 void reset_score();
 void reset_multiplier();
 void draw_score_line();
