@@ -14,6 +14,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 void largest_grid() {
@@ -46,37 +49,61 @@ void BM_grid_relax_rippling(benchmark::State& state) {
     }
 }
 
+part fresh[PARTICLE_MAX];
+
 void fill_sparks(int life) {
     part_init();
     seed_rnd(5);
     particle_count = PARTICLE_MAX;
     particle_life = 40;
+    particle_decay = 0.95f;
     field_width = 1920;
     field_height = 1200;
     for (int i = 0; i < PARTICLE_MAX; i++)
         part_spawn(float(rnd(0, 1920)), float(rnd(0, 1200)), 9, 255, 200, 100, 0, 1);
     for (int i = 0; i < PARTICLE_MAX; i++) particles[i].life = life;
+    std::copy(std::begin(particles), std::end(particles), std::begin(fresh));
 }
 
-// 10 000 live sparks that never die, bouncing about the playfield.
+// Every 40 updates the pool is put back to freshly spawned sparks, as a spark's life is at
+// most 40 updates: left alone, the decay would slow them into denormal crawl no game sees.
+void refresh_every_40(benchmark::State& state, long& n) {
+    if (++n % 40) return;
+    state.PauseTiming();
+    std::copy(std::begin(fresh), std::end(fresh), std::begin(particles));
+    state.ResumeTiming();
+}
+
+// 10 000 live sparks flying about and bouncing off the playfield walls.
 void BM_particles_update_10k(benchmark::State& state) {
     fill_sparks(1 << 30);
-    for (auto _ : state) part_update_all(0);
+    long n = 0;
+    for (auto _ : state) {
+        part_update_all(0);
+        refresh_every_40(state, n);
+    }
     state.SetItemsProcessed(state.iterations() * PARTICLE_MAX);
 }
 
-// The same with the colour fade running on every spark.
+// The same in their last 20 updates, with the colour fade running on every spark.
 void BM_particles_update_10k_fading(benchmark::State& state) {
-    fill_sparks(19);
+    fill_sparks(20);
+    long n = 0;
     for (auto _ : state) {
-        for (int i = 0; i < PARTICLE_MAX; i++) particles[i].life = 19;
         part_update_all(0);
+        if (n % 20 == 19) {
+            state.PauseTiming();
+            std::copy(std::begin(fresh), std::end(fresh), std::begin(particles));
+            state.ResumeTiming();
+        }
+        n++;
     }
 }
 
 // Gravity of four active black holes on a full pool.
 void BM_particles_gravity_10k(benchmark::State& state) {
     fill_sparks(1 << 30);
+    long n = 0;
     for (int k = 0; k < 4; k++) {
         blackhole* h = blackhole_list.emplace();
         h->centre_x = h->x = float(300 + 400 * k);
@@ -84,7 +111,10 @@ void BM_particles_gravity_10k(benchmark::State& state) {
         h->mass = 30;
         h->active = 1;
     }
-    for (auto _ : state) part_gravity();
+    for (auto _ : state) {
+        part_gravity();
+        refresh_every_40(state, n);
+    }
     blackhole_list.clear();
     actor_lists_collect();
 }
@@ -109,7 +139,8 @@ void BM_grid_draw(benchmark::State& state) {
     screen_height = display_height();
     camera_x = 400; // scrolled into the middle: with full_grid 0 only this view is drawn
     camera_y = 200;
-    largest_grid();
+    grid_spacing = int(state.range(2));
+    grid_size(1920, 1200);
     for (int i = 0; i < 20; i++) {
         ripple(i);
         grid_relax();
@@ -132,6 +163,7 @@ void BM_grid_draw(benchmark::State& state) {
     state.counters["cpu_ms"] = double(draw_us) / 1000.0 / n;
     set_line_width(1);
     full_grid = 1;
+    grid_spacing = 2;
     camera_x = camera_y = 0;
 }
 
@@ -142,17 +174,19 @@ BENCHMARK(BM_grid_relax_rippling)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_particles_update_10k)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_particles_update_10k_fading)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_particles_gravity_10k)->Unit(benchmark::kMicrosecond);
-// Arguments: style, full_grid (1: all 480 x 300 cells, the default; 0: the 1024 x 768 view).
+// Arguments: style, full_grid (1: the whole playfield, the default; 0: the 1024 x 768 view),
+// spacing index (0: 4 px, 480 x 300 cells; 2: 16 px, the default, 120 x 75 cells).
 BENCHMARK(BM_grid_draw)
-    ->Args({4, 1})
-    ->Args({13, 1})
-    ->Args({18, 1})
-    ->Args({4, 0})
-    ->Args({13, 0})
-    ->Args({18, 0})
-    ->Args({9, 0})
-    ->Args({10, 0})
-    ->Args({11, 0})
-    ->Args({12, 0})
+    ->Args({4, 1, 0})
+    ->Args({13, 1, 0})
+    ->Args({18, 1, 0})
+    ->Args({4, 0, 0})
+    ->Args({13, 0, 0})
+    ->Args({18, 0, 0})
+    ->Args({12, 0, 0})
+    ->Args({4, 1, 2})
+    ->Args({13, 1, 2})
+    ->Args({18, 1, 2})
+    ->Args({12, 1, 2})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0);

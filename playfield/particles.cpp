@@ -288,26 +288,37 @@ void part_gravity() {
     blackhole_list.for_each([n](blackhole* h) {
         if (!h->active) return;
         float m = h->mass, hx = h->centre_x, hy = h->centre_y;
+        float reach = m * 10.0f;
+        // Square roots only where they can matter: beyond this squared distance (the reach
+        // with room for rounding) d < reach cannot hold, and a speed is over 15 only if its
+        // square is over 225. The tests themselves are the exact ones.
+        float near = reach * reach * 1.0001f;
         for (int i = 0; i < n; i += 2) {
             part& p = particles[i];
             if (p.life <= 0) continue;
             float ex = hx - p.x, ey = hy - p.y;
-            float d = std::sqrt(ex * ex + ey * ey);
-            if (d > 0.0f && d < m * 10.0f) {
-                if (d >= m + 24.0f) {
-                    p.dx += (ex / d) / 2.0f;
-                    p.dy += (ey / d) / 2.0f;
-                } else {
-                    // In the core: kept alive and whirled faster.
-                    p.life += 4;
-                    p.dx *= 1.045f;
-                    p.dy *= 1.045f;
+            float d2 = ex * ex + ey * ey;
+            if (d2 < near) {
+                float d = std::sqrt(d2);
+                if (d > 0.0f && d < reach) {
+                    if (d >= m + 24.0f) {
+                        p.dx += (ex / d) / 2.0f;
+                        p.dy += (ey / d) / 2.0f;
+                    } else {
+                        // In the core: kept alive and whirled faster.
+                        p.life += 4;
+                        p.dx *= 1.045f;
+                        p.dy *= 1.045f;
+                    }
                 }
             }
-            float speed = std::sqrt(p.dx * p.dx + p.dy * p.dy);
-            if (speed > 15.0f) {
-                p.dx /= speed;
-                p.dy /= speed;
+            float s2 = p.dx * p.dx + p.dy * p.dy;
+            if (s2 > 225.0f) {
+                float speed = std::sqrt(s2);
+                if (speed > 15.0f) {
+                    p.dx /= speed;
+                    p.dy /= speed;
+                }
             }
         }
     });

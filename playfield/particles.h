@@ -31,6 +31,7 @@ void part_clear();
 void part_spawn(float x, float y, int kind, int r, int g, int b, float angle, int advance);
 // Mode 1 bounds sparks by the screen (attract screens), anything else by the playfield.
 void part_update_all(int mode);
+// Styles 1-3 draw the image set's particle picture (img_particle of the display set-up).
 void part_draw_all();
 // 64 sparks of one random colour: 1 near a screen edge, 2 at the centre, else anywhere.
 void part_fireworks(int placement);

@@ -140,7 +140,8 @@ class image_sets : public media_test {
             << "no staged image sets under " << root_ << "/gfx; run `make stage` first";
     }
     std::string path(int set, const std::string& file) const {
-        return root_ + "/gfx/" + set_names[set] + "/" + file;
+        // fs::path joins without the string concatenation GCC 12 misreads as overlapping.
+        return (std::filesystem::path(root_) / "gfx" / set_names[set] / file).string();
     }
     rgba_picture read(int set, const std::string& file) const {
         rgba_picture p;
@@ -206,7 +207,7 @@ TEST_F(image_sets, every_cell_is_lit_centred_and_fades_out_before_its_edge) {
             rgba_picture p = read(set, s.file);
             if (p.width != s.cell[set] * s.frames) continue; // reported by the layout test
             for (int f = 0; f < s.frames; f++) {
-                SCOPED_TRACE(std::string(s.file) + " frame " + std::to_string(f));
+                SCOPED_TRACE(testing::Message() << s.file << " frame " << f);
                 check(cell(p, s.cell[set], f));
             }
         }
