@@ -80,7 +80,11 @@ void sound_bank_free() {
     }
 }
 
+bool sfx_log_enabled = false;
+std::vector<sfx_call> sfx_log;
+
 channel play_sfx(sound s, float rate, float pan, float volume) {
+    if (sfx_log_enabled) sfx_log.push_back({s, rate, pan, volume});
     if (sfx_volume <= 0) return 0;
     channel c = cue_sound(s);
     if (rate != 1.0f) set_channel_rate(c, rate);

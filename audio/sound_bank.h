@@ -4,6 +4,8 @@
 
 #include "media/media.h"
 
+#include <vector>
+
 // The effects volume setting, 0..1.
 extern float sfx_volume;
 
@@ -60,6 +62,14 @@ const char* sfx_bank_path(int index);
 void sound_bank_load();
 // Frees every handle of the bank (shut-down and tests).
 void sound_bank_free();
+
+// Every play_sfx call while a test asks for it: which sound, where and how loud.
+struct sfx_call {
+    sound s;
+    float rate, pan, volume;
+};
+extern bool sfx_log_enabled;
+extern std::vector<sfx_call> sfx_log;
 
 // Cues s paused, sets rate (unless exactly 1.0), pan and sfx_volume x volume, then resumes it.
 // Returns the null channel when sfx_volume <= 0.

@@ -36,6 +36,12 @@ void clamp_int(int& v) {
     if (v > hi) v = hi;
 }
 
+// A fraction outside 0..1 would make the mouse cap divide by zero or inertia grow forever.
+void clamp_unit(float& v) {
+    if (!(v >= 0.0f)) v = 0.0f;
+    if (v > 1.0f) v = 1.0f;
+}
+
 const setting main_settings[] = {
     {"[Windowed]", BOOL, &windowed, nullptr, nullptr},
     {"[Control Type]", NAME, &control_type, nullptr, nullptr},
@@ -84,11 +90,11 @@ const setting main_settings[] = {
          if (particle_decay > 0.9999f) particle_decay = 0.9999f;
      }},
     {"[Particle Style]", INT, &particle_style, nullptr, [] { clamp_int<0, 3>(particle_style); }},
-    {"[Mouse Sensitivity]", PERCENT, nullptr, &mouse_sensitivity, nullptr},
+    {"[Mouse Sensitivity]", PERCENT, nullptr, &mouse_sensitivity, [] { clamp_unit(mouse_sensitivity); }},
     {"[Mouse Fire]", INT, &mouse_fire, nullptr, [] { clamp_int<0, 3>(mouse_fire); }},
     {"[Mouse Bomb]", INT, &mouse_bomb, nullptr, [] { clamp_int<0, 3>(mouse_bomb); }},
     {"[Difficulty]", INT, &difficulty, nullptr, [] { clamp_int<0, 2>(difficulty); }},
-    {"[Inertia]", PERCENT, nullptr, &inertia, nullptr},
+    {"[Inertia]", PERCENT, nullptr, &inertia, [] { clamp_unit(inertia); }},
     {"[Used Port]", INT, &used_port, nullptr, [] { clamp_int<0, 3>(used_port); }},
 };
 

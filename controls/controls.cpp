@@ -40,7 +40,13 @@ bool bomb_pressed() {
     return false;
 }
 
+void controls_first_run(bool config_loaded) {
+    if (!config_loaded && joy_count() == 0) control_type = CONTROL_KEYBOARD;
+}
+
 void draw_cursor(int x, int y, int phase, int size) {
+    // The spokes carry their own turn; a rotation left over by other drawing would add to it.
+    set_rotation(0);
     if (phase % 30 >= 15)
         set_color(255, 255, 32);
     else

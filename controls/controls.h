@@ -21,6 +21,15 @@ extern int used_port;
 // The inputs of one play frame, reals in -1..1 (the mouse may exceed 1).
 extern float move_x, move_y, aim_x, aim_y;
 extern float last_move_x, last_move_y;
+// Hybrid: the pointer position (relative aim) or the aim direction (centred aim).
+extern float hybrid_aim_x, hybrid_aim_y;
+
+// The control step at the start of every play frame: cooldown and bomb, then the move and
+// aim vectors of the chosen scheme, with inertia and the speed cap.
+void read_controls();
+
+// A newcomer without Config.txt and without a joypad gets a scheme that works at once.
+void controls_first_run(bool config_loaded);
 
 // Escape, or the scheme's option button while no cooldown runs.
 bool menu_pressed();

@@ -12,11 +12,10 @@ bbjoypad joypads[4];
 active_pad_t active_pad;
 
 float joy_axis(int port, int axis_index, int invert, float scale, float centre) {
-    float raw = 0;
-    if (axis_index >= 0 && axis_index <= 10)
-        raw = joy_slot(port, axis_index);
-    else if (axis_index >= 11 && axis_index <= 14)
-        raw = joy_slot(port, axis_index + 1); // slot 11 is never read
+    // No axis is no input: a centre left on it must not drift the ship.
+    if (axis_index < 0 || axis_index > 14) return 0;
+    // Slot 11 is never read: axis numbers 12-15 sit on slots 12-15.
+    float raw = joy_slot(port, axis_index <= 10 ? axis_index : axis_index + 1);
     if (scale == 0) scale = 1; // a zero scale from a hand-edited file must not divide by zero
     return float(invert) * (raw / scale) - centre;
 }

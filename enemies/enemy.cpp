@@ -10,3 +10,7 @@ void enemies_clear(int everything) {
 }
 
 void enemy_speeds_reset(int) {}
+void enemies_destroy_all() {}
+int enemies_hit_by_shot(const shot&) { return 0; }
+void enemies_update() {}
+void enemies_draw() {}

@@ -13,6 +13,8 @@
 #include "playfield/grid.h"
 #include "playfield/particles.h"
 #include "playfield/stars.h"
+#include "player/powerups.h"
+#include "player/shots.h"
 #include "shell/display.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
@@ -37,9 +39,9 @@ const difficulty_row difficulty_table[3] = {
     {12, 2, 2, 2, 3.0f, 7000, 250000, 200000},
 };
 
-// What a game is left with when it ends: nothing to save yet beyond the settings.
 void save_all() {
     config_save();
+    hiscores_save();
 }
 
 void leave_program() {
@@ -77,9 +79,12 @@ void new_game() {
 
 void clear_board(int everything) {
     trails_clear();
+    shots.clear();
+    popups_clear();
     if (everything) part_clear();
     stop_all_sfx();
     enemies_clear(everything);
+    powerups_clear();
     if (everything) grid_reset();
 }
 
@@ -138,13 +143,25 @@ void run_game() {
                         }
                     }
                     menu_cooldown = 20;
+                    // The mouse steers by its distance from the centre: start from rest.
+                    if (control_type == CONTROL_MOUSE ||
+                        (control_type == CONTROL_HYBRID && hybrid_config == 1))
+                        move_pointer(screen_width / 2, screen_height / 2);
                 }
                 actor_lists_collect();
             }
             clear_board(1);
-            if (!quit && score > 0) {
-                play_music(0);
-                quit = top_scores_screen(-20);
+            if (!quit) {
+                if (score > lowest_top_score) {
+                    play_music(2);
+                    int rank = name_entry();
+                    quit = top_scores_screen(rank);
+                    score = 0;
+                    stop_music();
+                } else if (score > 0) {
+                    play_music(0);
+                    quit = top_scores_screen(-20);
+                }
             }
         }
         if (quit) return;
@@ -155,14 +172,14 @@ bool game_startup() {
     vector_text_init();
     sound_bank_load();
     music_init();
-    config_load();
+    controls_first_run(config_load() == 1);
     gfx_modes_build();
     gfx_modes_select();
     apply_joypad_config();
     if (!display_start()) return false;
     seed_rnd(int(millisecs()));
     circle_table_build();
-    hiscores_builtin();
+    hiscores_load();
     hide_pointer();
     set_close_handler(leave_program);
     return true;

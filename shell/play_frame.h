@@ -11,6 +11,11 @@ struct wandering_colour {
 extern wandering_colour drift_colour;
 void colour_cycle(float rate);
 
+// 1 when (px, py) is within r of the segment (x1, y1)-(x2, y2).
+int segment_near(float x1, float y1, float x2, float y2, float px, float py, float r);
+// The bomb: every enemy in every list explodes without scoring.
+void destroy_all_enemies();
+
 // The three calls of a play frame, after the spawn director.
 void play_step();
 void world_update(int step);

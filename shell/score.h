@@ -1,6 +1,8 @@
 // Score, multiplier, awards and the top-ten tables.
 #pragma once
 
+#include "media/actor_list.h"
+
 #include <string>
 
 extern int score, hiscore, lowest_top_score;
@@ -18,6 +20,14 @@ extern int hiscore_scores[11][3];
 extern std::string hiscore_names[11][3];
 extern std::string hiscore_times[11][3];
 extern int name_chars[8];
+
+// A floating score text that grows small and fades as it drifts.
+struct score_popup {
+    int x, y; // playfield pixels
+    std::string text;
+    int life; // frames left
+};
+extern actor_list<score_popup> score_popups;
 
 // Points times the multiplier, a popup, the kill count and every award threshold.
 void add_score(int x, int y, int points, int show_popup);

@@ -37,6 +37,8 @@ protected:
         windowed = 0;
         control_type = 0;
         sfx_volume = music_volume = 0.5f;
+        inertia = 0;
+        mouse_sensitivity = 0.5f;
         grid_opacity = 0.85f;
         particle_count = 2048;
         particle_life = 40;
@@ -194,7 +196,8 @@ TEST_F(config_file, keys_must_match_exactly_and_the_last_one_wins) {
 TEST_F(config_file, indices_stay_inside_their_tables) {
     write({"[Difficulty]", "7", "[Used Port]", "9", "[Grid Spacing]", "5", "[Show Stars]", "5000",
            "[Mouse Fire]", "-3", "[Particle Style]", "12", "[Hybrid Config]", "4",
-           "[Grid Green]", "999", "[Joy Port]", "0", "[Joy Move X]", "40", "[Joy Move Y]", "-2"});
+           "[Grid Green]", "999", "[Mouse Sensitivity]", "-10", "[Inertia]", "250", "[Joy Port]", "0",
+           "[Joy Move X]", "40", "[Joy Move Y]", "-2"});
     config_load();
     EXPECT_EQ(difficulty, 2);
     EXPECT_EQ(used_port, 3);
@@ -204,6 +207,8 @@ TEST_F(config_file, indices_stay_inside_their_tables) {
     EXPECT_EQ(particle_style, 3);
     EXPECT_EQ(hybrid_config, 2);
     EXPECT_EQ(grid_green, 255);
+    EXPECT_EQ(mouse_sensitivity, 0.0f);
+    EXPECT_EQ(inertia, 1.0f);
     EXPECT_EQ(joypads[0].move_x_axis, 15);
     EXPECT_EQ(joypads[0].move_y_axis, 0);
     write({"[Show Stars]", "-4"});
