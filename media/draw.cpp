@@ -317,27 +317,43 @@ void draw_image(image img, float x, float y, int frame) {
 // ---------------------------------------------------------------- immediate-mode primitives
 
 namespace {
+// One primitive under construction. Its batch state is fixed at prim_begin, and vertices go
+// straight into the batch: a grid of 150 000 vertices a frame must cost little.
 struct prim_builder {
     int kind = -1;
     int count = 0;
-    batch_vertex first{}, prev{}, fan_first{};
-    uint32_t colour = 0;
+    batch_state state;
+    bool line = false;
+    uint32_t epoch = 0;
+    batch_vertex first{}, prev{};
 } prim;
-
-void prim_emit(int bprim, const batch_vertex* vs, int n) {
-    batch_vertex* v = batch_reserve(state_for(bprim, 0), n);
-    for (int i = 0; i < n; i++) v[i] = vs[i];
-}
 
 uint32_t float_rgba(float r, float g, float b, float a) {
     auto c = [](float f) { return int(std::clamp(f, 0.0f, 1.0f) * 255.0f + 0.5f); };
     return pack_rgba(c(r), c(g), c(b), c(a));
+}
+
+inline void emit2(const batch_vertex& a, const batch_vertex& b) {
+    batch_vertex* v = batch_reserve_run(prim.state, prim.epoch, 2);
+    v[0] = a;
+    v[1] = b;
+}
+
+inline void emit3(const batch_vertex& a, const batch_vertex& b, const batch_vertex& c) {
+    batch_vertex* v = batch_reserve_run(prim.state, prim.epoch, 3);
+    v[0] = a;
+    v[1] = b;
+    v[2] = c;
 }
 } // namespace
 
 void prim_begin(int kind) {
     prim.kind = kind;
     prim.count = 0;
+    prim.line = kind == PRIM_LINES || kind == PRIM_LINE_STRIP || kind == PRIM_LINE_LOOP;
+    int bprim = kind == PRIM_POINTS ? BATCH_POINTS : (prim.line ? BATCH_LINES : BATCH_TRIANGLES);
+    prim.state = state_for(bprim, 0);
+    prim.epoch = the_batch.epoch - 1; // the first vertex compares the state once
 }
 
 void prim_color(float r, float g, float b) { draw_state.vertex_rgba = float_rgba(r, g, b, 1.0f); }
@@ -348,49 +364,42 @@ void prim_color(float r, float g, float b, float a) {
 
 void prim_vertex(float x, float y) {
     batch_vertex v{x, y, 0, 0, draw_state.vertex_rgba};
-    bool line = prim.kind == PRIM_POINTS || prim.kind == PRIM_LINES ||
-                prim.kind == PRIM_LINE_STRIP || prim.kind == PRIM_LINE_LOOP;
-    if (line) {
+    if (prim.line || prim.kind == PRIM_POINTS) {
+        // Lines and points are centred on pixels, like the layer's own lines.
         v.x += 0.5f;
         v.y += 0.5f;
     }
     int i = prim.count++;
     switch (prim.kind) {
-    case PRIM_POINTS: prim_emit(BATCH_POINTS, &v, 1); break;
+    case PRIM_POINTS: *batch_reserve_run(prim.state, prim.epoch, 1) = v; break;
     case PRIM_LINES:
-        if (i % 2 == 1) {
-            batch_vertex s[2] = {prim.prev, v};
-            prim_emit(BATCH_LINES, s, 2);
-        }
+        if (i & 1) emit2(prim.prev, v);
         break;
     case PRIM_LINE_STRIP:
     case PRIM_LINE_LOOP:
         // Strips become separate segments so that many polylines share one draw call.
-        if (i == 0) prim.first = v;
-        else {
-            batch_vertex s[2] = {prim.prev, v};
-            prim_emit(BATCH_LINES, s, 2);
-        }
+        if (i == 0)
+            prim.first = v;
+        else
+            emit2(prim.prev, v);
         break;
     case PRIM_TRIANGLES:
-        if (i % 3 == 2) {
-            batch_vertex s[3] = {prim.fan_first, prim.prev, v};
-            prim_emit(BATCH_TRIANGLES, s, 3);
-        } else if (i % 3 == 0) prim.fan_first = v;
+        if (i % 3 == 0)
+            prim.first = v;
+        else if (i % 3 == 2)
+            emit3(prim.first, prim.prev, v);
         break;
     case PRIM_QUADS:
-        if (i % 4 == 0) prim.fan_first = v;
-        else if (i % 4 >= 2) {
-            batch_vertex s[3] = {prim.fan_first, prim.prev, v};
-            prim_emit(BATCH_TRIANGLES, s, 3);
-        }
+        if (i % 4 == 0)
+            prim.first = v;
+        else if (i % 4 >= 2)
+            emit3(prim.first, prim.prev, v);
         break;
     case PRIM_TRIANGLE_FAN:
-        if (i == 0) prim.fan_first = v;
-        else if (i >= 2) {
-            batch_vertex s[3] = {prim.fan_first, prim.prev, v};
-            prim_emit(BATCH_TRIANGLES, s, 3);
-        }
+        if (i == 0)
+            prim.first = v;
+        else if (i >= 2)
+            emit3(prim.first, prim.prev, v);
         break;
     default: break;
     }
@@ -398,10 +407,7 @@ void prim_vertex(float x, float y) {
 }
 
 void prim_end() {
-    if (prim.kind == PRIM_LINE_LOOP && prim.count > 2) {
-        batch_vertex s[2] = {prim.prev, prim.first};
-        prim_emit(BATCH_LINES, s, 2);
-    }
+    if (prim.kind == PRIM_LINE_LOOP && prim.count > 2) emit2(prim.prev, prim.first);
     if (draw_log_enabled) {
         log_draw(OP_PRIM, 0, 0, 0, 0);
         draw_log.back().prim_kind = prim.kind;

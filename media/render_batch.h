@@ -2,8 +2,8 @@
 // blend mode, line width, smoothing or clip rectangle sends the batch to the backend.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
 enum batch_prim { BATCH_POINTS, BATCH_LINES, BATCH_TRIANGLES };
 
@@ -30,14 +30,45 @@ struct batch_state {
 
 struct render_batch {
     batch_state state;
-    std::vector<batch_vertex> verts;
+    batch_vertex* verts = nullptr; // fixed storage, reused every frame
+    std::size_t count = 0;
+    std::size_t capacity = 0;
+    uint32_t epoch = 0; // changes whenever the state changes or the batch is flushed
 };
+
+// The one batch of the program.
+extern render_batch the_batch;
+
+batch_vertex* batch_reserve_slow(const batch_state& s, int n);
 
 // Makes room for n vertices under state s, flushing first if the state differs or the
 // batch is full, and returns where to write them.
-batch_vertex* batch_reserve(const batch_state& s, int n);
+inline batch_vertex* batch_reserve(const batch_state& s, int n) {
+    render_batch& b = the_batch;
+    if (b.state == s && b.count + std::size_t(n) <= b.capacity) {
+        batch_vertex* p = b.verts + b.count;
+        b.count += std::size_t(n);
+        return p;
+    }
+    return batch_reserve_slow(s, n);
+}
+
+// For a run of vertices under one state (a polyline): after one batch_reserve, the epoch says
+// whether the batch still holds that state, so each later vertex skips the comparison.
+inline batch_vertex* batch_reserve_run(const batch_state& s, uint32_t& epoch, int n) {
+    render_batch& b = the_batch;
+    if (b.epoch == epoch && b.count + std::size_t(n) <= b.capacity) {
+        batch_vertex* p = b.verts + b.count;
+        b.count += std::size_t(n);
+        return p;
+    }
+    batch_vertex* p = batch_reserve(s, n);
+    epoch = b.epoch;
+    return p;
+}
+
 void batch_flush();
-const render_batch& batch_current();
+inline const render_batch& batch_current() { return the_batch; }
 
 inline uint32_t pack_rgba(int r, int g, int b, int a) {
     return uint32_t(r) | (uint32_t(g) << 8) | (uint32_t(b) << 16) | (uint32_t(a) << 24);

@@ -84,7 +84,7 @@ void texture_grab(unsigned, int, int, int, int, int, int) { hl.stats.grabs++; }
 void flush(const render_batch& batch) {
     hl.stats.draw_calls++;
     if (batch.state.prim >= 0 && batch.state.prim < 3) hl.stats.draws_by_prim[batch.state.prim]++;
-    hl.stats.vertices += long(batch.verts.size());
+    hl.stats.vertices += long(batch.count);
 }
 
 void pump_events() {}

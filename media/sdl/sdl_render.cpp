@@ -24,6 +24,7 @@ struct gl_cache {
 gl_cache g_gl;
 int g_screen_h = 0;
 int g_draw_calls = 0;
+long long g_flush_us = 0;
 
 void bind(unsigned tex) {
     if (g_gl.bound == tex) return;
@@ -101,6 +102,8 @@ void gl_set_clip(const int* clip) {
 
 int sdl_draw_calls() { return g_draw_calls; }
 void sdl_reset_draw_calls() { g_draw_calls = 0; }
+long long sdl_flush_us() { return g_flush_us; }
+void sdl_reset_flush_us() { g_flush_us = 0; }
 
 namespace sdl {
 
@@ -200,7 +203,8 @@ void texture_grab(unsigned tex, int tx, int ty, int sx, int sy, int w, int h) {
 }
 
 void flush(const render_batch& batch) {
-    if (batch.verts.empty() || !sdl::window()) return;
+    if (batch.count == 0 || !sdl::window()) return;
+    int64_t t0 = now_us();
     const batch_state& s = batch.state;
     gl_set_texture(s.texture);
     gl_set_blend(s.blend);
@@ -208,7 +212,7 @@ void flush(const render_batch& batch) {
     gl_set_smooth(s.smooth);
     gl_set_clip(s.clip);
 
-    const batch_vertex* v = batch.verts.data();
+    const batch_vertex* v = batch.verts;
     const GLsizei stride = sizeof(batch_vertex);
     glVertexPointer(2, GL_FLOAT, stride, &v->x);
     glColorPointer(4, GL_UNSIGNED_BYTE, stride, &v->rgba);
@@ -217,8 +221,9 @@ void flush(const render_batch& batch) {
     GLenum mode = s.prim == BATCH_POINTS  ? GL_POINTS
                   : s.prim == BATCH_LINES ? GL_LINES
                                           : GL_TRIANGLES;
-    glDrawArrays(mode, 0, GLsizei(batch.verts.size()));
+    glDrawArrays(mode, 0, GLsizei(batch.count));
     ++g_draw_calls;
+    g_flush_us += now_us() - t0;
 }
 
 } // namespace backend

@@ -3,3 +3,6 @@
 
 int sdl_draw_calls();
 void sdl_reset_draw_calls();
+// Microseconds spent handing batches to GL (with a software renderer this includes drawing).
+long long sdl_flush_us();
+void sdl_reset_flush_us();

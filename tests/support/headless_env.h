@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 class media_test : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -21,5 +23,8 @@ protected:
         media_shutdown();
     }
     // The vertices drawn since the last flush.
-    static const std::vector<batch_vertex>& pending() { return batch_current().verts; }
+    static std::vector<batch_vertex> pending() {
+        const render_batch& b = batch_current();
+        return std::vector<batch_vertex>(b.verts, b.verts + b.count);
+    }
 };

@@ -65,7 +65,7 @@ TEST_F(draw, corners_are_scaled_then_rotated_clockwise_then_moved) {
     draw_rect(100, 100, 10, 5);
     ASSERT_EQ(pending().size(), 6u);
     // local (10, 0) scales to (20, 0) and turns clockwise to point down: (0, 20)
-    auto& v = pending();
+    auto v = pending();
     EXPECT_NEAR(v[0].x, 110, 1e-4);
     EXPECT_NEAR(v[0].y, 120, 1e-4);
     EXPECT_NEAR(v[1].x, 110, 1e-4);
@@ -94,7 +94,7 @@ TEST_F(draw, an_image_is_drawn_around_its_centre_handle) {
 TEST_F(draw, lines_put_back_their_last_pixel_only_when_asked) {
     draw_line(0, 0, 10, 0, true);
     draw_line(0, 4, 10, 4, false);
-    auto& v = pending();
+    auto v = pending();
     ASSERT_EQ(v.size(), 4u);
     EXPECT_FLOAT_EQ(v[1].x, 11.5f);
     EXPECT_FLOAT_EQ(v[3].x, 10.5f);
@@ -139,7 +139,7 @@ TEST_F(draw, primitive_colours_follow_the_fixed_function_rules) {
     prim_color(1, 0, -0.5f); // negative components count as 0; alpha becomes 1
     prim_vertex(10, 10);
     prim_end();
-    auto& v = pending();
+    auto v = pending();
     ASSERT_EQ(v.size(), 6u); // three segments, the loop closed
     EXPECT_EQ(v[0].rgba, pack_rgba(10, 20, 30, 128));
     EXPECT_EQ(v[3].rgba, pack_rgba(255, 0, 0, 255));
