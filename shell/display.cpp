@@ -156,11 +156,8 @@ bool display_start() {
     return display_open() == 1;
 }
 
-void images_load() {
-    static const char* const folders[4] = {"gfx/solid/", "gfx/low/", "gfx/med/", "gfx/high/"};
-    static const int icon_cell[4] = {64, 24, 32, 64};
-    static const int tail_cell[4] = {56, 32, 32, 56};
-    for (image* h : {&img_icons, &img_snaketail, &img_powerups}) {
+void images_free() {
+    for (image* h : {&img_icons, &img_snaketail, &img_powerups, &screen_image}) {
         free_image(*h);
         *h = nullptr;
     }
@@ -168,6 +165,16 @@ void images_load() {
         free_image(*h);
         *h = nullptr;
     }
+}
+
+void images_load() {
+    static const char* const folders[4] = {"gfx/solid/", "gfx/low/", "gfx/med/", "gfx/high/"};
+    static const int icon_cell[4] = {64, 24, 32, 64};
+    static const int tail_cell[4] = {56, 32, 32, 56};
+    image keep = screen_image;
+    screen_image = nullptr;
+    images_free();
+    screen_image = keep;
     int set = gfx_set >= 0 && gfx_set <= 3 ? gfx_set : 0;
     std::string dir = folders[set];
     img_icons = load_anim_image(dir + "icons.png", icon_cell[set], icon_cell[set], 0, 2);

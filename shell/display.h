@@ -41,3 +41,5 @@ int display_open();
 // window that fits the desktop. False only when not even that opens.
 bool display_start();
 void images_load();
+// Frees the image set and the screen image and forgets their handles (shut-down).
+void images_free();

@@ -189,6 +189,7 @@ void game_shutdown() {
     show_pointer();
     music_shutdown();
     save_all();
+    images_free();
 }
 
 int game_main() {
