@@ -22,6 +22,7 @@ struct headless_t {
     headless_stats_t stats;
     std::vector<display_mode> modes = default_modes;
     std::function<void(int)> on_present;
+    std::function<void()> on_clear;
 } hl;
 } // namespace
 
@@ -58,7 +59,13 @@ void desktop(int& width, int& height) {
     height = hl.desk_h;
 }
 
-void clear(int, int, int) { hl.stats.clears++; }
+void clear(int, int, int) {
+    hl.stats.clears++;
+    if (hl.on_clear) {
+        auto fn = hl.on_clear; // the hook may run whole frames of its own
+        fn();
+    }
+}
 
 void present() {
     hl.stats.presents++;
@@ -125,3 +132,4 @@ void headless_joy_button(int port, int button, bool down) { input_joy_button(por
 void headless_joy_slot(int port, int slot, float value) { input_joy_slot(port, slot, value); }
 void headless_close_window() { media_window_closed(); }
 void headless_on_present(std::function<void(int)> fn) { hl.on_present = std::move(fn); }
+void headless_on_clear(std::function<void()> fn) { hl.on_clear = std::move(fn); }

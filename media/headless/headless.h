@@ -41,3 +41,5 @@ void headless_close_window();
 
 // Called at every present, e.g. to script input frame by frame.
 void headless_on_present(std::function<void(int frame)> fn);
+// Called at every screen clear, the start of a frame: a test can act inside the frame there.
+void headless_on_clear(std::function<void()> fn);

@@ -20,11 +20,14 @@ bool menu_titled(const char* title) { return menu_open && menu_open->title == ti
 
 enum { ESC = 27, RET = 13, SPACE = 32, UP = 38, RIGHT = 39 };
 
-// An enemy touching the ship, as the enemy kinds will: the death sequence runs from
-// inside the frame. Guarded so the nested frames of that sequence do not die again.
-bool dying = false;
-void touch_ship() {
-    if (dying) return;
+// An enemy touching the ship: at the start of the next play frame the ship is hit, inside
+// the frame as an enemy's update would do it. Guarded so the nested frames of the death
+// sequence do not die again.
+bool dying = false, touch_pending = false;
+void touch_ship() { touch_pending = true; }
+void touch_at_frame_start() {
+    if (!touch_pending || dying || !in("play")) return;
+    touch_pending = false;
     dying = true;
     kill_player();
     dying = false;
@@ -35,12 +38,14 @@ TEST_F(scripted_game, a_scripted_game_from_the_title_to_the_table) {
     difficulty = 1;
     start();
     control_type = CONTROL_KEYBOARD;
-    int step = 0, t = 0, shots_seen = 0, deaths = 0, names = 0;
+    int step = 0, t = 0, shots_seen = 0, deaths = 0, names = 0, game_over_frames = 0;
+    headless_on_clear(touch_at_frame_start);
     float start_x = 0;
     int bombs_before = 0;
     headless_joy_plug(0, true);
     play([&](int) {
         t++;
+        if (in("game over")) game_over_frames++;
         switch (step) {
         case 0:
             if (in("title")) tap(SPACE), step++;
@@ -125,7 +130,7 @@ TEST_F(scripted_game, a_scripted_game_from_the_title_to_the_table) {
             }
             break;
         case 8: // lose every ship
-            if (in("play") && shield_timer == 0 && !dying) {
+            if (in("play") && shield_timer == 0 && !dying && !touch_pending) {
                 deaths++;
                 touch_ship();
             }
@@ -149,6 +154,7 @@ TEST_F(scripted_game, a_scripted_game_from_the_title_to_the_table) {
     EXPECT_EQ(step, 12);
     EXPECT_EQ(deaths, 3); // Medium starts with three ships
     EXPECT_EQ(names, 1);
+    EXPECT_GE(game_over_frames, 179); // the whole GAME OVER, nothing pressed
     EXPECT_EQ(hiscore_scores[0][1], 7777);
     EXPECT_EQ(hiscore_names[0][1], "ace     ");
     // saved at once, before the program ends

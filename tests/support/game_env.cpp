@@ -26,6 +26,7 @@ void game_test::SetUp() {
 
 void game_test::TearDown() {
     headless_on_present(nullptr);
+    headless_on_clear(nullptr);
     game_shutdown();
     media_shutdown();
     ASSERT_EQ(chdir(old_cwd.c_str()), 0);
