@@ -13,3 +13,5 @@ void enemies_destroy_all();
 int enemies_hit_by_shot(const shot& s);
 void enemies_update();
 void enemies_draw();
+// Creates one enemy of a spawn index at (x, y) with that spawn-in delay.
+void enemy_spawn(int spawn_index, float x, float y, int delay);

@@ -20,6 +20,7 @@
 #include "shell/play_frame.h"
 #include "shell/score.h"
 #include "shell/screens.h"
+#include "shell/spawn.h"
 #include "shell/vector_text.h"
 
 #include <cstdio>
@@ -73,6 +74,7 @@ void new_game() {
     next_powerup_score = powerup_step;
     menu_cooldown = 20;
     bomb_awards = 1;
+    spawn_streams_reset();
     reset_score();
     reset_multiplier();
 }
@@ -86,6 +88,7 @@ void clear_board(int everything) {
     enemies_clear(everything);
     powerups_clear();
     if (everything) grid_reset();
+    spawn_streams_reset();
 }
 
 void run_game() {
@@ -111,6 +114,7 @@ void run_game() {
             while (!game_over && game_started) {
                 int64_t t0 = micros();
                 clear_screen();
+                spawn_director(frame_count);
                 play_step();
                 world_update(0);
                 draw_frame();
