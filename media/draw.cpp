@@ -105,6 +105,26 @@ void quad(float px, float py, float x0, float y0, float x1, float y1, unsigned t
     put(v + 5, dx, dy, u0, v1, c);
 }
 
+// A line as two triangles of the given width, so lines of many widths share one batch.
+void line_quad(batch_vertex* v, const batch_vertex& a, const batch_vertex& b, float width) {
+    float dx = b.x - a.x, dy = b.y - a.y, len = std::sqrt(dx * dx + dy * dy);
+    float h = width * 0.5f;
+    float nx, ny, ex, ey;
+    if (len > 0) {
+        nx = -dy / len * h, ny = dx / len * h;
+        ex = ey = 0;
+    } else {
+        nx = 0, ny = h; // a dot: a square of the line's width
+        ex = h, ey = 0;
+    }
+    batch_vertex p0 = a, p1 = a, p2 = b, p3 = b;
+    p0.x += nx - ex, p0.y += ny - ey;
+    p1.x -= nx + ex, p1.y -= ny + ey;
+    p2.x -= nx - ex, p2.y -= ny - ey;
+    p3.x += nx + ex, p3.y += ny + ey;
+    v[0] = p0, v[1] = p1, v[2] = p2, v[3] = p0, v[4] = p2, v[5] = p3;
+}
+
 } // namespace
 
 void draw_state_reset() {
@@ -183,6 +203,7 @@ void get_origin(float& x, float& y) {
 void set_line_width(float w) { draw_state.line_width = w > 0 ? w : 1.0f; }
 float get_line_width() { return draw_state.line_width; }
 void set_line_smooth(bool on) { draw_state.line_smooth = on; }
+void set_line_quads(bool on) { draw_state.line_quads = on; }
 
 void set_viewport(int x, int y, int w, int h) {
     auto& s = draw_state;
@@ -233,6 +254,11 @@ void draw_line(float x1, float y1, float x2, float y2, bool last_pixel) {
         }
     }
     uint32_t c = draw_state.vertex_rgba;
+    if (draw_state.line_quads) {
+        batch_vertex a{ax + 0.5f, ay + 0.5f, 0, 0, c}, b{bx + 0.5f, by + 0.5f, 0, 0, c};
+        line_quad(batch_reserve(state_for(BATCH_TRIANGLES, 0), 6), a, b, draw_state.line_width);
+        return;
+    }
     batch_vertex* v = batch_reserve(state_for(BATCH_LINES, 0), 2);
     put(v, ax + 0.5f, ay + 0.5f, 0, 0, c);
     put(v + 1, bx + 0.5f, by + 0.5f, 0, 0, c);
@@ -323,7 +349,8 @@ struct prim_builder {
     int kind = -1;
     int count = 0;
     batch_state state;
-    bool line = false;
+    bool line = false, quads = false;
+    float width = 1;
     uint32_t epoch = 0;
     batch_vertex first{}, prev{};
 } prim;
@@ -334,6 +361,10 @@ uint32_t float_rgba(float r, float g, float b, float a) {
 }
 
 inline void emit2(const batch_vertex& a, const batch_vertex& b) {
+    if (prim.quads) {
+        line_quad(batch_reserve_run(prim.state, prim.epoch, 6), a, b, prim.width);
+        return;
+    }
     batch_vertex* v = batch_reserve_run(prim.state, prim.epoch, 2);
     v[0] = a;
     v[1] = b;
@@ -351,7 +382,10 @@ void prim_begin(int kind) {
     prim.kind = kind;
     prim.count = 0;
     prim.line = kind == PRIM_LINES || kind == PRIM_LINE_STRIP || kind == PRIM_LINE_LOOP;
-    int bprim = kind == PRIM_POINTS ? BATCH_POINTS : (prim.line ? BATCH_LINES : BATCH_TRIANGLES);
+    prim.quads = prim.line && draw_state.line_quads;
+    prim.width = draw_state.line_width;
+    int bprim = kind == PRIM_POINTS ? BATCH_POINTS
+                : (prim.line && !prim.quads ? BATCH_LINES : BATCH_TRIANGLES);
     prim.state = state_for(bprim, 0);
     prim.epoch = the_batch.epoch - 1; // the first vertex compares the state once
 }

@@ -11,6 +11,7 @@ struct draw_state_t {
     float origin_x = 0, origin_y = 0;
     float line_width = 1;
     bool line_smooth = false;
+    bool line_quads = false;
     int vp_x = 0, vp_y = 0, vp_w = 0, vp_h = 0; // w = 0: the whole screen
     int clear_r = 0, clear_g = 0, clear_b = 0;
     // scale then rotation, as a 2 x 2 matrix

@@ -67,6 +67,9 @@ void get_origin(float& x, float& y);
 void set_line_width(float w);
 float get_line_width();
 void set_line_smooth(bool on);
+// Lines become thin quads: any mix of widths then shares one draw call (no smoothing).
+// For drawings that change the width at every line.
+void set_line_quads(bool on);
 void set_viewport(int x, int y, int w, int h);
 void set_clear_color(int r, int g, int b);
 

@@ -421,17 +421,26 @@ void grid_draw(int style) {
     case 8:
         colour_wave_cells(v);
         break;
+    // These change the line width at every cell: drawn as quads they stay one draw call.
     case 9:
+        set_line_quads(true);
         wave_outlines_four(v);
+        set_line_quads(false);
         break;
     case 10:
+        set_line_quads(true);
         wave_outlines_two(v);
+        set_line_quads(false);
         break;
     case 11:
+        set_line_quads(true);
         wave_outlines_alternating(v);
+        set_line_quads(false);
         break;
     case 12:
+        set_line_quads(true);
         wave_polylines(v);
+        set_line_quads(false);
         break;
     case 13:
         shaded_triangles(v);
