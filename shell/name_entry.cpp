@@ -68,13 +68,7 @@ int typed_char() {
 }
 
 void draw_screen(const std::string& name, const std::string& time, int p) {
-    set_viewport(0, 0, screen_width, screen_height);
-    set_origin(0, 0);
-    set_scale(1, 1);
-    set_rotation(0);
-    set_line_width(2);
-    set_blend(BLEND_LIGHT);
-    set_alpha(1);
+    screen_setup();
     int cx = screen_width / 2, cy = screen_height / 2;
     int d = game_difficulty >= 0 && game_difficulty <= 2 ? game_difficulty : 1;
     set_color(255, 255, 255);

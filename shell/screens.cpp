@@ -50,15 +50,6 @@ void press_bomb(int i, int period, int shown_after, float x, float scale) {
     }
 }
 
-void screen_setup() {
-    set_viewport(0, 0, screen_width, screen_height);
-    set_origin(0, 0);
-    set_scale(1, 1);
-    set_rotation(0);
-    set_line_width(2);
-    set_blend(BLEND_LIGHT);
-    set_alpha(1);
-}
 
 void titled_screen(const char* title, int r, int g, int b, int i) {
     screen_setup();
@@ -99,6 +90,16 @@ void circle_points(int cx, int cy, int r) {
 bool skip_pressed() { return key_hit(key_bomb) > 0 || mouse_hit(mouse_bomb) > 0; }
 
 } // namespace
+
+void screen_setup() {
+    set_viewport(0, 0, screen_width, screen_height);
+    set_origin(0, 0);
+    set_scale(1, 1);
+    set_rotation(0);
+    set_line_width(2);
+    set_blend(BLEND_LIGHT);
+    set_alpha(1);
+}
 
 int title_screen() {
     camera_x = camera_y = 0;

@@ -4,6 +4,9 @@
 // The screen whose loop is running ("title", "get ready", "play" ...), for tests.
 extern const char* screen_name;
 
+// The drawing state every screen starts from: whole viewport, no transform, additive.
+void screen_setup();
+
 // Attract screens return 1 when the player chose to leave the program from their menu.
 int title_screen();
 int top_scores_screen(int highlight);

@@ -21,17 +21,12 @@ namespace {
 // Runs each test in a scratch folder, with every setting at its default.
 class config_file : public ::testing::Test {
 protected:
-    temp_dir dir;
-    std::string old_cwd;
+    scratch_cwd dir;
     void SetUp() override {
-        char buf[4096];
-        old_cwd = getcwd(buf, sizeof buf);
-        ASSERT_EQ(chdir(dir.path.c_str()), 0);
         reset_defaults();
     }
     void TearDown() override {
         reset_defaults();
-        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
     }
     static void reset_defaults() {
         windowed = 0;

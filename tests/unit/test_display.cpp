@@ -9,13 +9,9 @@
 namespace {
 class display_setup : public media_test {
 protected:
-    temp_dir dir;
-    std::string old_cwd;
+    scratch_cwd dir;
     void SetUp() override {
         media_test::SetUp();
-        char buf[4096];
-        old_cwd = getcwd(buf, sizeof buf);
-        ASSERT_EQ(chdir(dir.path.c_str()), 0);
         windowed = 0;
         scroll = 0;
         cfg_screen_width = 1024;
@@ -27,7 +23,6 @@ protected:
         gfx_modes_select();
     }
     void TearDown() override {
-        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
         media_test::TearDown();
     }
 };

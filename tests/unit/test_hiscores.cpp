@@ -21,17 +21,12 @@ std::string tag(char c, int n) {
 // Each test in a scratch folder, with a table that differs from the built-in one.
 class hiscores_file : public ::testing::Test {
 protected:
-    temp_dir dir;
-    std::string old_cwd;
+    scratch_cwd dir;
     void SetUp() override {
-        char buf[4096];
-        old_cwd = getcwd(buf, sizeof buf);
-        ASSERT_EQ(chdir(dir.path.c_str()), 0);
         scramble();
     }
     void TearDown() override {
         hiscores_builtin();
-        ASSERT_EQ(chdir(old_cwd.c_str()), 0);
     }
     static void scramble() {
         for (int d = 0; d < 3; d++)
@@ -198,17 +193,14 @@ class hiscores_drawing : public media_test {};
 } // namespace
 
 TEST_F(hiscores_drawing, names_with_high_bytes_draw_only_their_printable_cells) {
-    temp_dir dir;
     std::string name;
     for (int c = 128; c < 256; c++) name.push_back(char(c));
     name += "1";
-    std::string file = "0\r\n\r\n" + name + "\r\n";
-    dir.write("hiscores.dat", file);
-    char buf[4096];
-    std::string old_cwd = getcwd(buf, sizeof buf);
-    ASSERT_EQ(chdir(dir.path.c_str()), 0);
-    hiscores_load();
-    ASSERT_EQ(chdir(old_cwd.c_str()), 0);
+    {
+        scratch_cwd dir;
+        dir.write("hiscores.dat", "0\r\n\r\n" + name + "\r\n");
+        hiscores_load();
+    }
     ASSERT_EQ(hiscore_names[0][0], name);
     vector_text_init();
     draw_log_enabled = true;
