@@ -1,17 +1,192 @@
 #include "enemies/enemy.h"
 
+#include "audio/sound_bank.h"
 #include "enemies/blackhole.h"
+#include "enemies/butterfly.h"
+#include "enemies/cube.h"
+#include "enemies/diamond.h"
+#include "enemies/pinwheel.h"
+#include "enemies/seeker.h"
+#include "enemies/square.h"
+#include "player/shots.h"
 
-// The enemy kinds arrive with their own lists; until then only black holes exist.
-void enemies_clear(int everything) {
-    blackhole_list.for_each([&](blackhole* b) {
-        if (everything || !b->touched) blackhole_list.remove(b);
+#include <cmath>
+
+float square_speed, pinwheel_speed, diamond_speed, cube_speed, seeker_speed, blackhole_speed,
+    snake_speed, interceptor_speed, butterfly_speed, triangle_speed;
+
+namespace {
+
+struct speed_row {
+    float* speed;
+    float base, easy, hard;
+};
+
+const speed_row speed_table[] = {
+    {&square_speed, 3.5f, 0.65f, 1.25f},    {&pinwheel_speed, 2.25f, 0.75f, 1.25f},
+    {&diamond_speed, 3.25f, 0.75f, 1.25f},  {&cube_speed, 3.0f, 0.7f, 1.25f},
+    {&seeker_speed, 4.5f, 0.75f, 1.15f},    {&blackhole_speed, 2.5f, 0.7f, 1.15f},
+    {&snake_speed, 3.5f, 0.7f, 1.15f},      {&interceptor_speed, 4.25f, 0.7f, 1.15f},
+    {&butterfly_speed, 5.0f, 0.75f, 1.15f}, {&triangle_speed, 2.0f, 0.7f, 1.15f},
+};
+
+template <class T> void clear_list(actor_list<T>& list, int everything) {
+    list.for_each([&](T* e) {
+        if (everything || !e->touched) list.remove(e);
     });
 }
 
-void enemy_speeds_reset(int) {}
-void enemies_destroy_all() {}
-int enemies_hit_by_shot(const shot&) { return 0; }
-void enemies_update() {}
-void enemies_draw() {}
-void enemy_spawn(int, float, float, int) {}
+template <class T> void kill_all(actor_list<T>& list) {
+    list.for_each([](T* e) { e->kill(0); });
+}
+
+template <class T> void update_all(actor_list<T>& list) {
+    list.for_each([](T* e) { e->update(); });
+}
+
+template <class T> void draw_all(actor_list<T>& list, int r, int g, int b) {
+    set_color(r, g, b);
+    list.for_each([](T* e) { e->draw(); });
+}
+
+float dist2(const shot& s, const enemy& e) {
+    float ex = s.x - e.x, ey = s.y - e.y;
+    return ex * ex + ey * ey;
+}
+
+// The first enemy of the list within its hit radius is killed; 1 when there was one.
+template <class T> int shot_kills(actor_list<T>& list, const shot& s) {
+    int hit = 0;
+    list.for_each([&](T* e) {
+        if (hit || dist2(s, *e) >= e->hit_radius()) return;
+        e->kill(1);
+        hit = 1;
+    });
+    return hit;
+}
+
+// Squares the shot misses see it coming and dodge.
+int shot_kills_square(const shot& s) {
+    int hit = 0;
+    square_list.for_each([&](square* e) {
+        if (hit) return;
+        if (dist2(s, *e) < e->hit_radius()) {
+            e->kill(1);
+            hit = 1;
+        } else {
+            e->dodge(s.x, s.y, s.x + s.dx, s.y + s.dy);
+        }
+    });
+    return hit;
+}
+
+// A random side of the ship, for a point that landed right on it.
+int away() { return rand_int(1, 10) > 5 ? -1 : 1; }
+
+} // namespace
+
+void spawn_point(float& x, float& y, int px, int py, float min_dist) {
+    float dx = float(px) - x, dy = float(py) - y;
+    float d = std::sqrt(dx * dx + dy * dy) + 0.001f;
+    while (d < min_dist) {
+        x -= dx / d * 10;
+        y -= dy / d * 10;
+        dx = float(px) - x;
+        dy = float(py) - y;
+        d = std::sqrt(dx * dx + dy * dy);
+        if (d < 0.001f) {
+            int sx = away();
+            x = float(px + sx * rand_int(10, 20));
+            int sy = away();
+            y = float(py + sy * rand_int(10, 20));
+            dx = float(px) - x;
+            dy = float(py) - y;
+            d = std::sqrt(dx * dx + dy * dy);
+        }
+    }
+    if (x < 20) x = 20;
+    if (y < 20) y = 20;
+    if (x > float(field_width - 20)) x = float(field_width - 20);
+    if (y > float(field_height - 20)) y = float(field_height - 20);
+}
+
+channel enemy_sfx(sound s, float rate, float x, float y) {
+    float pan = (x - player_x) / float(field_width);
+    float volume =
+        (1 - std::fabs(pan) / 10) * (1 - (std::fabs(y - player_y) / float(field_height)) / 10);
+    return play_sfx(s, rate, pan, volume);
+}
+
+void enemies_clear(int everything) {
+    clear_list(square_list, everything);
+    clear_list(pinwheel_list, everything);
+    clear_list(diamond_list, everything);
+    clear_list(cube_list, everything);
+    clear_list(seeker_list, everything);
+    clear_list(blackhole_list, everything);
+    clear_list(butterfly_list, everything);
+}
+
+void enemy_speeds_reset(int difficulty) {
+    for (const speed_row& row : speed_table) {
+        float f = difficulty == 0 ? row.easy : difficulty == 2 ? row.hard : 1.0f;
+        *row.speed = row.base * f;
+    }
+}
+
+void enemies_destroy_all() {
+    kill_all(square_list);
+    kill_all(pinwheel_list);
+    kill_all(diamond_list);
+    kill_all(cube_list);
+    kill_all(seeker_list);
+    kill_all(butterfly_list);
+}
+
+int enemies_hit_by_shot(const shot& s) {
+    return shot_kills_square(s) || shot_kills(pinwheel_list, s) || shot_kills(diamond_list, s) ||
+           shot_kills(cube_list, s) || shot_kills(seeker_list, s) || shot_kills(butterfly_list, s);
+}
+
+void enemies_update() {
+    update_all(square_list);
+    update_all(pinwheel_list);
+    update_all(diamond_list);
+    update_all(cube_list);
+    update_all(seeker_list);
+    update_all(butterfly_list);
+}
+
+void enemies_draw() {
+    draw_all(square_list, 32, 255, 32);
+    draw_all(pinwheel_list, 200, 64, 255);
+    draw_all(diamond_list, 32, 255, 255);
+    draw_all(cube_list, 255, 32, 255);
+    draw_all(seeker_list, 32, 64, 255);
+    draw_all(butterfly_list, 128, 32, 255);
+}
+
+void enemy_spawn(int spawn_index, float x, float y, int delay) {
+    switch (spawn_index) {
+    case 0:
+        pinwheel::create(x, y, delay);
+        break;
+    case 1:
+        diamond::create(x, y, delay);
+        break;
+    case 2:
+        square::create(x, y, delay);
+        break;
+    case 3:
+        cube::create(x, y, 0, delay);
+        break;
+    case 4:
+        seeker::create(x, y, delay, 0);
+        break;
+    case 9:
+        butterfly::create(x, y, delay);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,6 +1,8 @@
 // What the rest of the game asks of the enemies as a whole.
 #pragma once
 
+#include "media/media.h"
+
 struct shot;
 
 // Removes enemies: all of them, or all but the one that just destroyed the ship.
@@ -15,3 +17,13 @@ void enemies_update();
 void enemies_draw();
 // Creates one enemy of a spawn index at (x, y) with that spawn-in delay.
 void enemy_spawn(int spawn_index, float x, float y, int delay);
+
+// Speed limits, pixels per frame, set by enemy_speeds_reset.
+extern float square_speed, pinwheel_speed, diamond_speed, cube_speed, seeker_speed, blackhole_speed,
+    snake_speed, interceptor_speed, butterfly_speed, triangle_speed;
+
+// Moves (x, y) straight away from the ship at (px, py) in 10 px steps until min_dist away,
+// then 20 px inside the playfield.
+void spawn_point(float& x, float& y, int px, int py, float min_dist);
+// Plays s panned and faded by where (x, y) lies from the ship.
+channel enemy_sfx(sound s, float rate, float x, float y);

@@ -23,6 +23,7 @@ protected:
 
     void SetUp() override;
     void TearDown() override;
+public:
     // Starts the program's start-up (Config.txt may be written first).
     void start();
     // Calls step(frame) at every presented frame until run_game returns; a runaway game fails.

@@ -4,6 +4,7 @@
 #include "audio/sound_bank.h"
 #include "controls/controls.h"
 #include "enemies/blackhole.h"
+#include "enemies/enemy.h"
 #include "player/ship.h"
 #include "player/shots.h"
 #include "playfield/grid.h"
@@ -23,6 +24,7 @@ protected:
         grid_size(field_width, field_height);
         part_init();
         shots.clear();
+        enemies_clear(1);
         blackhole_list.clear();
         actor_lists_collect();
         player_x = 512;
@@ -40,6 +42,7 @@ protected:
     void TearDown() override {
         sfx_log_enabled = false;
         shots.clear();
+        enemies_clear(1);
         blackhole_list.clear();
         actor_lists_collect();
         media_test::TearDown();

@@ -1,0 +1,74 @@
+// A crowded playfield: 100 enemies of each kind (101 cubes, the cube limit) closing in on
+// an invulnerable ship. enemies_update is the enemies' share of a frame; world_update the
+// whole world step with them (grid, sparks and all) on a 1024 x 768 playfield.
+#include "audio/sound_bank.h"
+#include "enemies/butterfly.h"
+#include "enemies/cube.h"
+#include "enemies/diamond.h"
+#include "enemies/pinwheel.h"
+#include "enemies/seeker.h"
+#include "enemies/square.h"
+#include "player/ship.h"
+#include "playfield/grid.h"
+#include "playfield/particles.h"
+#include "shell/display.h"
+#include "shell/game_state.h"
+#include "shell/play_frame.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void crowd() {
+    field_width = screen_width = 1024;
+    field_height = screen_height = 768;
+    grid_spacing = 2;
+    grid_size(field_width, field_height);
+    part_init();
+    player_x = 512;
+    player_y = 384;
+    god_mode = 1; // contact must not start the death sequence
+    freeze_actors = 0;
+    enemy_speeds_reset(1);
+    float volume = sfx_volume;
+    sfx_volume = 0;
+    seed_rnd(77);
+    enemies_clear(1);
+    for (int i = 0; i < 100; i++) {
+        float x = float(rand_int(20, 1004)), y = float(rand_int(20, 748));
+        square::create(x, y, 0);
+        pinwheel::create(y, x * 0.7f, 0);
+        diamond::create(1024 - x, y, 0);
+        cube::create(x, 768 - y, 0, 0);
+        seeker::create(1024 - x, 768 - y, 0, 0);
+        butterfly::create(x * 0.5f, y, 0);
+    }
+    cube::create(100, 100, 0, 0);
+    sfx_volume = volume;
+}
+
+void done(benchmark::State& state) {
+    state.counters["enemies"] =
+        double(square_list.size() + pinwheel_list.size() + diamond_list.size() + cube_list.size() +
+               seeker_list.size() + butterfly_list.size());
+    enemies_clear(1);
+    actor_lists_collect();
+    god_mode = 0;
+}
+
+void BM_enemies_update_601(benchmark::State& state) {
+    crowd();
+    for (auto _ : state) enemies_update();
+    done(state);
+}
+
+void BM_enemies_world_update_601(benchmark::State& state) {
+    crowd();
+    for (auto _ : state) world_update(0);
+    done(state);
+}
+
+} // namespace
+
+BENCHMARK(BM_enemies_update_601)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_enemies_world_update_601)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,139 @@
+// Ten minutes of play with a random player: nothing breaks (the sanitizer build runs this
+// too), the enemy lists stay bounded, and the same seed and input give the same game.
+#include "controls/controls.h"
+#include "controls/menu.h"
+#include "enemies/blackhole.h"
+#include "enemies/butterfly.h"
+#include "enemies/cube.h"
+#include "enemies/diamond.h"
+#include "enemies/pinwheel.h"
+#include "enemies/seeker.h"
+#include "enemies/square.h"
+#include "player/ship.h"
+#include "player/shots.h"
+#include "shell/game_state.h"
+#include "shell/play_frame.h"
+#include "shell/score.h"
+#include "shell/screens.h"
+#include "shell/spawn.h"
+#include "support/game_env.h"
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+namespace {
+using soak = game_test;
+
+bool in(const char* name) { return std::string(screen_name) == name; }
+
+// FNV-1a over the values that make up the game's state.
+struct state_hash {
+    uint64_t h = 1469598103934665603ull;
+    void add(const void* p, size_t n) {
+        auto* b = static_cast<const unsigned char*>(p);
+        for (size_t i = 0; i < n; i++) h = (h ^ b[i]) * 1099511628211ull;
+    }
+    template <class T> void add(T v) { add(&v, sizeof v); }
+};
+
+struct outcome {
+    uint64_t hash = 0;
+    long spawned = 0;
+    int most_shots = 0;
+    size_t most_enemies = 0;
+};
+
+template <class F> void each_list(F&& f) {
+    f(square_list);
+    f(pinwheel_list);
+    f(diamond_list);
+    f(cube_list);
+    f(seeker_list);
+    f(butterfly_list);
+}
+
+size_t enemies_alive() {
+    size_t n = 0;
+    each_list([&](auto& l) { n += l.size(); });
+    return n;
+}
+
+// Plays `frames` play frames with keys pressed at random, then leaves through the menu.
+outcome random_game(game_test& g, int frames, unsigned input_seed) {
+    outcome out;
+    god_mode = 1; // the ship survives so the whole stretch is played
+    control_type = CONTROL_KEYBOARD;
+    std::fill(std::begin(spawns_by_kind), std::end(spawns_by_kind), 0);
+    std::minstd_rand input(input_seed);
+    const int keys[] = {key_move_left, key_move_right, key_move_up, key_move_down,
+                        key_fire_left, key_fire_right, key_fire_up, key_fire_down};
+    int played = 0, step = 0;
+    g.play([&](int) {
+        if (step == 0 && in("title")) {
+            // What lives for the whole run starts as a fresh program would.
+            seed_rnd(4242);
+            drift_colour = wandering_colour{};
+            last_move_x = last_move_y = aim_x = aim_y = 0;
+            game_test::tap(32), step++;
+        } else if (step == 1 && in("play") && !menu_open) {
+            played++;
+            for (int k : keys) headless_key(k, input() % 4 == 0);
+            headless_key(key_bomb, input() % 500 == 0);
+            out.most_shots = std::max(out.most_shots, int(shots.size()));
+            out.most_enemies = std::max(out.most_enemies, enemies_alive());
+            if (played >= frames) {
+                for (int k : keys) headless_key(k, false);
+                headless_key(key_bomb, false);
+                state_hash h;
+                h.add(frame_count);
+                h.add(score);
+                h.add(rnd_state());
+                h.add(player_x);
+                h.add(player_y);
+                shots.for_each([&](shot* s) {
+                    h.add(s->x);
+                    h.add(s->y);
+                });
+                each_list([&](auto& l) {
+                    l.for_each([&](auto* e) {
+                        h.add(e->x);
+                        h.add(e->y);
+                    });
+                });
+                out.hash = h.h;
+                game_test::tap(27);
+                step++;
+            }
+        } else if (step == 2 && menu_open) {
+            g.press({38, 38, 38, 13});
+            step++;
+        }
+    });
+    god_mode = 0;
+    for (long n : spawns_by_kind) out.spawned += n;
+    return out;
+}
+} // namespace
+
+TEST_F(soak, ten_minutes_of_random_play) {
+    max_frames = 40000;
+    start();
+    outcome o = random_game(*this, 30000, 1);
+    EXPECT_GT(o.spawned, 500);
+    EXPECT_LE(o.most_shots, SHOT_MAX);
+    EXPECT_GT(o.most_enemies, 20u);
+    EXPECT_LT(o.most_enemies, 3000u); // the lists stayed bounded
+}
+
+TEST_F(soak, the_same_seed_and_input_give_the_same_game) {
+    start();
+    outcome a = random_game(*this, 3000, 7);
+    start();
+    outcome b = random_game(*this, 3000, 7);
+    EXPECT_EQ(a.hash, b.hash);
+    EXPECT_EQ(a.spawned, b.spawned);
+    start();
+    outcome c = random_game(*this, 3000, 8);
+    EXPECT_NE(a.hash, c.hash); // the hash does see the game
+}
