@@ -27,10 +27,6 @@ int reverse_timer = 0, side_timer = 0, super_timer = 0, bouncy_timer = 0, poweru
 
 namespace {
 
-struct stream {
-    float angle, f;
-};
-
 void fire_stream(float angle, float f, float start_steps = 0) {
     float dx = aim_x * shot_speed * f, dy = aim_y * shot_speed * f;
     rotate_point(0, 0, angle, dx, dy);
