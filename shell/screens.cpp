@@ -1,5 +1,7 @@
 #include "shell/screens.h"
 
+#include "shell/attract.h"
+
 #include "audio/music.h"
 #include "audio/sound_bank.h"
 #include "controls/controls.h"
@@ -20,44 +22,6 @@ const char* screen_name = "";
 
 namespace {
 
-// The loop every attract screen shares: draw, present, pace, then menu and bomb.
-int attract_loop(const char* name, int frames, bool top_scores, void (*draw)(int i)) {
-    screen_name = name;
-    flush_keys();
-    menu_cooldown = 20;
-    for (int i = 0; i < frames; i++) {
-        clear_screen();
-        draw(i);
-        pace_frame();
-        flip(1);
-        if (menu_cooldown > 0) menu_cooldown--;
-        if (menu_pressed()) {
-            if (pause_menu(0)) return 1;
-            if (top_scores) menu_cooldown = 20;
-        }
-        if (bomb_pressed()) {
-            game_started = 1;
-            break;
-        }
-    }
-    return 0;
-}
-
-void press_bomb(int i, int period, int shown_after, float x, float scale) {
-    if (i % period > shown_after) {
-        set_color(255, 255, 0);
-        draw_vector_text("Press BOMB Button to Start", int(x), screen_height - 32, scale);
-    }
-}
-
-
-void titled_screen(const char* title, int r, int g, int b, int i) {
-    screen_setup();
-    set_color(r, g, b);
-    draw_vector_text(title, int(screen_width / 2 - 234.5), 10, 4.5f);
-    press_bomb(i, 50, 25, float(screen_width / 2 - 250), 4);
-}
-
 // GET READY and GAME OVER: the word grows from nothing and shrinks back.
 void draw_big_word(const char* word, float s) {
     set_scale(1, 1);
@@ -75,7 +39,8 @@ void circle_points(int cx, int cy, int r) {
     // Midpoint circle: eight points per step around the octants.
     int x = r, y = 0, err = 1 - r;
     while (x >= y) {
-        const int pts[8][2] = {{x, y}, {y, x}, {-y, x}, {-x, y}, {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
+        const int pts[8][2] = {{x, y},   {y, x},   {-y, x}, {-x, y},
+                               {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
         for (const auto& p : pts) plot(float(cx + p[0]), float(cy + p[1]));
         y++;
         if (err < 0)
@@ -101,35 +66,44 @@ void screen_setup() {
     set_alpha(1);
 }
 
-int title_screen() {
+const char* const press_bomb_text = "Press BOMB Button to Start";
+
+int attract_loop(const char* name, int frames, bool menu_back_cools,
+                 const std::function<void(int i)>& draw) {
+    screen_name = name;
+    // Sparks and holes are drawn through the camera: after a scrolled game it may be anywhere.
     camera_x = camera_y = 0;
-    return attract_loop("title", 700, false, [](int i) {
-        screen_setup();
-        set_color(drift_colour.r, drift_colour.g, drift_colour.b);
-        colour_cycle(10);
-        float u = float(screen_width) / 1024.0f;
-        draw_vector_text("Vexlume 2", int((screen_width - u * 9 * 5 * 16) / 2),
-                         int((screen_height - u * 16 * 8) / 2 - 50), u * 16);
-        if (i % 60 > 29) {
-            set_color(255, 255, 0);
-            draw_vector_text("Press BOMB Button to Start", int(screen_width / 2 - u * 260),
-                             screen_height - 32, u * 4);
+    flush_keys();
+    menu_cooldown = 20;
+    for (int i = 0; i < frames; i++) {
+        clear_screen();
+        draw(i);
+        pace_frame();
+        flip(1);
+        if (menu_cooldown > 0) menu_cooldown--;
+        if (menu_pressed()) {
+            if (pause_menu(0)) return 1;
+            if (menu_back_cools) menu_cooldown = 20;
         }
-    });
+        if (bomb_pressed()) {
+            game_started = 1;
+            break;
+        }
+    }
+    return 0;
 }
 
-int top_scores_screen(int) {
-    return attract_loop("top scores", 750, true, [](int i) { titled_screen("TOP SCORES", 0, 0, 240, i); });
+void attract_sparks(int i, int above) {
+    if (rand_int(0, 100) > above && i < 700) part_fireworks(1);
+    part_update_all(1);
+    part_draw_all();
+    screen_setup();
 }
 
-int friends_screen() {
-    return attract_loop("friends", 750, false,
-                        [](int i) { titled_screen("Know Your Friends", 255, 255, 0, i); });
-}
-
-int enemies_screen() {
-    return attract_loop("enemies", 750, false,
-                        [](int i) { titled_screen("Know Your Enemies", 255, 0, 0, i); });
+void press_bomb_prompt(int i) {
+    if (i % 50 <= 25) return;
+    set_color(255, 255, 0);
+    draw_vector_text(press_bomb_text, screen_width / 2 - 250, screen_height - 32, 4);
 }
 
 int get_ready() {
