@@ -1,7 +1,9 @@
 // A crowded playfield: 100 enemies of each kind (101 cubes, the cube limit) closing in on
 // an invulnerable ship. enemies_update is the enemies' share of a frame; world_update the
-// whole world step with them (grid, sparks and all) on a 1024 x 768 playfield.
+// whole world step with them (grid, sparks and all) on a 1024 x 768 playfield; the holes
+// case adds four active black holes pulling that field and a full spark pool.
 #include "audio/sound_bank.h"
+#include "enemies/blackhole.h"
 #include "enemies/butterfly.h"
 #include "enemies/cube.h"
 #include "enemies/diamond.h"
@@ -47,6 +49,24 @@ void crowd() {
     sfx_volume = volume;
 }
 
+// Four awake holes in the quarters of the field and every spark slot alive.
+void crowd_with_holes() {
+    crowd();
+    float volume = sfx_volume;
+    sfx_volume = 0;
+    const float at[4][2] = {{256, 192}, {768, 192}, {256, 576}, {768, 576}};
+    for (const auto& p : at) {
+        blackhole* h = blackhole::create(p[0], p[1], 30, 0);
+        h->hit(1); // awake: pulls the grid, sparks, bends shots
+    }
+    particle_count = PARTICLE_MAX;
+    particle_gravity = 1;
+    for (int i = 0; i < PARTICLE_MAX; i++)
+        part_spawn(float(rnd(0, 1024)), float(rnd(0, 768)), 9, 255, 200, 100, 0, 1);
+    for (part& p : particles) p.life = 40;
+    sfx_volume = volume;
+}
+
 void done(benchmark::State& state) {
     state.counters["enemies"] =
         double(square_list.size() + pinwheel_list.size() + diamond_list.size() + cube_list.size() +
@@ -68,7 +88,30 @@ void BM_enemies_world_update_601(benchmark::State& state) {
     done(state);
 }
 
+// The holes swallow and overload as the field closes in; the scene is laid again before it
+// thins out, so every timed frame has four holes and 550 or more enemies.
+void BM_world_update_4_holes_601_enemies_10k_sparks(benchmark::State& state) {
+    crowd_with_holes();
+    long laid = 0;
+    for (auto _ : state) {
+        world_update(0);
+        size_t alive = square_list.size() + pinwheel_list.size() + diamond_list.size() +
+                       cube_list.size() + seeker_list.size() + butterfly_list.size();
+        if (blackhole_list.size() < 4 || alive < 550 || ++laid % 40 == 0) {
+            state.PauseTiming();
+            actor_lists_collect();
+            crowd_with_holes();
+            state.ResumeTiming();
+        }
+    }
+    state.counters["holes"] = double(blackhole_list.size());
+    blackhole_list.for_each([](blackhole* h) { h->discard(); });
+    particle_gravity = 0;
+    done(state);
+}
+
 } // namespace
 
+BENCHMARK(BM_world_update_4_holes_601_enemies_10k_sparks)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_enemies_update_601)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_enemies_world_update_601)->Unit(benchmark::kMillisecond);

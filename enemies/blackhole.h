@@ -33,6 +33,8 @@ struct blackhole {
 
 extern actor_list<blackhole> blackhole_list;
 extern int blackhole_channel_next;
+// How holes have ended since start-up, for the soak test and the benchmarks.
+extern long blackholes_shot_down, blackholes_overloaded;
 
 constexpr int BLACKHOLE_MAX = 4;
 constexpr int BLACKHOLE_TITLE_MAX = 16;

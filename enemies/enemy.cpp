@@ -36,6 +36,13 @@ template <class T> void clear_list(actor_list<T>& list, int everything) {
     });
 }
 
+// A hole leaving with the board takes its hum with it.
+template <> void clear_list(actor_list<blackhole>& list, int everything) {
+    list.for_each([&](blackhole* h) {
+        if (everything || !h->touched) h->discard();
+    });
+}
+
 template <class T> void kill_all(actor_list<T>& list) {
     list.for_each([](T* e) { e->kill(0); });
 }
@@ -80,6 +87,17 @@ int shot_kills_square(const shot& s) {
     return hit;
 }
 
+int shot_hits_hole(const shot& s) {
+    int hit = 0;
+    blackhole_list.for_each([&](blackhole* h) {
+        float ex = s.x - h->x, ey = s.y - h->y, r = 12.0f + h->mass / 2.0f;
+        if (hit || ex * ex + ey * ey >= r * r) return;
+        h->hit(1);
+        hit = 1;
+    });
+    return hit;
+}
+
 // A random side of the ship, for a point that landed right on it.
 int away() { return rand_int(1, 10) > 5 ? -1 : 1; }
 
@@ -110,10 +128,14 @@ void spawn_point(float& x, float& y, int px, int py, float min_dist) {
     if (y > float(field_height - 20)) y = float(field_height - 20);
 }
 
+void enemy_pan(float x, float y, float& pan, float& volume) {
+    pan = (x - player_x) / float(field_width);
+    volume = (1 - std::fabs(pan) / 10) * (1 - (std::fabs(y - player_y) / float(field_height)) / 10);
+}
+
 channel enemy_sfx(sound s, float rate, float x, float y) {
-    float pan = (x - player_x) / float(field_width);
-    float volume =
-        (1 - std::fabs(pan) / 10) * (1 - (std::fabs(y - player_y) / float(field_height)) / 10);
+    float pan, volume;
+    enemy_pan(x, y, pan, volume);
     return play_sfx(s, rate, pan, volume);
 }
 
@@ -140,12 +162,14 @@ void enemies_destroy_all() {
     kill_all(diamond_list);
     kill_all(cube_list);
     kill_all(seeker_list);
+    blackhole_list.for_each([](blackhole* h) { h->hit(0); });
     kill_all(butterfly_list);
 }
 
 int enemies_hit_by_shot(const shot& s) {
-    return shot_kills_square(s) || shot_kills(pinwheel_list, s) || shot_kills(diamond_list, s) ||
-           shot_kills(cube_list, s) || shot_kills(seeker_list, s) || shot_kills(butterfly_list, s);
+    return shot_hits_hole(s) || shot_kills_square(s) || shot_kills(pinwheel_list, s) ||
+           shot_kills(diamond_list, s) || shot_kills(cube_list, s) || shot_kills(seeker_list, s) ||
+           shot_kills(butterfly_list, s);
 }
 
 void enemies_update() {
@@ -157,12 +181,15 @@ void enemies_update() {
     update_all(butterfly_list);
 }
 
+void blackholes_update() { update_all(blackhole_list); }
+
 void enemies_draw() {
     draw_all(square_list, 32, 255, 32);
     draw_all(pinwheel_list, 200, 64, 255);
     draw_all(diamond_list, 32, 255, 255);
     draw_all(cube_list, 255, 32, 255);
     draw_all(seeker_list, 32, 64, 255);
+    draw_all(blackhole_list, 255, 32, 32);
     draw_all(butterfly_list, 128, 32, 255);
 }
 
@@ -182,6 +209,9 @@ void enemy_spawn(int spawn_index, float x, float y, int delay) {
         break;
     case 4:
         seeker::create(x, y, delay, 0);
+        break;
+    case 5:
+        blackhole::create(x, y, 20.0f, delay);
         break;
     case 9:
         butterfly::create(x, y, delay);

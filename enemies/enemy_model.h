@@ -150,7 +150,8 @@ template <class T> struct enemy_kind : enemy {
             dy += ey / d / p.damping * (p.push - d);
             if (d < p.capture + p.capture_mass * h->mass) {
                 self().kill(0);
-                swallowed = 1; // the hole's feed(1.0) is called here once holes can eat
+                h->feed(1.0f);
+                swallowed = 1;
             }
         });
         return swallowed;
@@ -215,22 +216,7 @@ template <class T> struct enemy_kind : enemy {
   private:
     T& self() { return static_cast<T&>(*this); }
 
-    void bounce(float m) {
-        if (x < m) {
-            dx = std::fabs(dx);
-            x += dx;
-        } else if (x > float(field_width) - m) {
-            dx = -std::fabs(dx);
-            x += dx;
-        }
-        if (y < m) {
-            dy = std::fabs(dy);
-            y += dy;
-        } else if (y > float(field_height) - m) {
-            dy = -std::fabs(dy);
-            y += dy;
-        }
-    }
+    void bounce(float m) { enemy_bounce(x, y, dx, dy, m, float(field_width), float(field_height)); }
 
     void separate(float radius2, float step) {
         T::list().for_each([&](T* o) {

@@ -192,7 +192,8 @@ void world_update(int step) {
     grid_relax();
     if (step == 0 || step % 2 == 0) part_update_all(0);
     if (freeze_actors) return;
-    enemies_update(); // every kind, then power-ups and black holes, in their fixed order
+    enemies_update();
+    blackholes_update();
     shots_update();
 }
 

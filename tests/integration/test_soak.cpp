@@ -1,4 +1,4 @@
-// Ten minutes of play with a random player: nothing breaks (the sanitizer build runs this
+// Ten minutes of a Hard game with a random player: nothing breaks (the sanitizer build runs this
 // too), the enemy lists stay bounded, and the same seed and input give the same game.
 #include "controls/controls.h"
 #include "controls/menu.h"
@@ -42,6 +42,7 @@ struct outcome {
     long spawned = 0;
     int most_shots = 0;
     size_t most_enemies = 0;
+    long holes_shot_down = 0, holes_overloaded = 0;
 };
 
 template <class F> void each_list(F&& f) {
@@ -50,6 +51,7 @@ template <class F> void each_list(F&& f) {
     f(diamond_list);
     f(cube_list);
     f(seeker_list);
+    f(blackhole_list);
     f(butterfly_list);
 }
 
@@ -62,7 +64,9 @@ size_t enemies_alive() {
 // Plays `frames` play frames with keys pressed at random, then leaves through the menu.
 outcome random_game(game_test& g, int frames, unsigned input_seed) {
     outcome out;
-    god_mode = 1; // the ship survives so the whole stretch is played
+    long shot_down = blackholes_shot_down, overloaded = blackholes_overloaded;
+    difficulty = 2; // Hard starts at frame 7000, where black holes come among the single spawns
+    god_mode = 1;   // the ship survives so the whole stretch is played
     control_type = CONTROL_KEYBOARD;
     std::fill(std::begin(spawns_by_kind), std::end(spawns_by_kind), 0);
     std::minstd_rand input(input_seed);
@@ -112,6 +116,8 @@ outcome random_game(game_test& g, int frames, unsigned input_seed) {
     });
     god_mode = 0;
     for (long n : spawns_by_kind) out.spawned += n;
+    out.holes_shot_down = blackholes_shot_down - shot_down;
+    out.holes_overloaded = blackholes_overloaded - overloaded;
     return out;
 }
 } // namespace
@@ -124,6 +130,8 @@ TEST_F(soak, ten_minutes_of_random_play) {
     EXPECT_LE(o.most_shots, SHOT_MAX);
     EXPECT_GT(o.most_enemies, 20u);
     EXPECT_LT(o.most_enemies, 3000u); // the lists stayed bounded
+    EXPECT_GT(o.holes_shot_down, 0);
+    EXPECT_GT(o.holes_overloaded, 0);
 }
 
 TEST_F(soak, the_same_seed_and_input_give_the_same_game) {

@@ -154,7 +154,8 @@ TEST_F(enemies, each_kind_seeks_with_its_gain_and_feels_holes_with_its_constants
     EXPECT_EQ(e->dy, 0);
 }
 
-TEST_F(enemies, a_swallowed_enemy_scores_nothing_and_no_longer_touches_the_ship) {
+TEST_F(enemies, a_swallowed_enemy_scores_nothing_feeds_its_hole_once_and_no_longer_touches_the_ship) {
+    frame_count = 1;
     for (kind_id k : all_kinds) {
         enemy* e = place(make_kind(k, 0, 0), 300, 300);
         blackhole* h = blackhole_list.emplace();
@@ -167,7 +168,10 @@ TEST_F(enemies, a_swallowed_enemy_scores_nothing_and_no_longer_touches_the_ship)
         EXPECT_GT(sparks_since(before), 0) << k;
         EXPECT_EQ(lives, 3) << k;
         EXPECT_EQ(score, 0);
-        EXPECT_TRUE(sfx_log.empty());
+        EXPECT_TRUE(played(snd_quarkhit).empty()) << k;
+        EXPECT_EQ(h->eaten, 1) << k;
+        EXPECT_EQ(h->mass, 21) << k;
+        EXPECT_EQ(h->active, 1) << k; // swallowing wakes it
         EXPECT_EQ(cube_list.size(), 0u); // swallowed cubes never split
         blackhole_list.clear();
     }
