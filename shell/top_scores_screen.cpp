@@ -10,6 +10,7 @@
 #include "shell/score.h"
 #include "shell/vector_text.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -18,11 +19,18 @@ struct rgb {
     int r, g, b;
 };
 
-// Two steps of the wandering colour apart, so neighbouring rows differ visibly.
+constexpr int row_brightness = 160;
+
+// Two steps of the wandering colour apart, so neighbouring rows differ visibly. The colour
+// wanders near black at times: a row is then brightened in its own hue, so it stays readable.
 rgb next_rainbow_colour() {
     colour_cycle(10);
     colour_cycle(10);
-    return {drift_colour.r, drift_colour.g, drift_colour.b};
+    rgb c{drift_colour.r, drift_colour.g, drift_colour.b};
+    int top = std::max({c.r, c.g, c.b});
+    if (top >= row_brightness) return c;
+    if (top == 0) return {row_brightness, row_brightness, row_brightness};
+    return {c.r * row_brightness / top, c.g * row_brightness / top, c.b * row_brightness / top};
 }
 
 int column_of(int highlight, int i) {

@@ -214,6 +214,25 @@ TEST_F(attract, a_game_that_missed_the_table_shows_its_score_and_time_in_red) {
     game_started = 0;
 }
 
+TEST_F(attract, table_rows_stay_readable_when_the_wandering_colour_is_near_black) {
+    hiscores_builtin();
+    drift_colour = wandering_colour{12, 0, 6, 0, 0, 0}; // parked near black
+    int dim = 0, rows = 0;
+    run([] { return top_scores_screen(-1); },
+        [&](int i, const frame_log& log) {
+            if (i != 10) return;
+            for (int j = 0; j < 10; j++)
+                for (const draw_record& r : score_strokes(log, j)) {
+                    rows++;
+                    dim += std::max({r.r, r.g, r.b}) < 160;
+                }
+            headless_key_tap(SPACE);
+        });
+    game_started = 0;
+    EXPECT_GT(rows, 0);
+    EXPECT_EQ(dim, 0);
+}
+
 namespace {
 // The centres of one information screen's row pictures: ship or token icons for the
 // friends, each kind's own picture (the snake by its head) for the enemies.
