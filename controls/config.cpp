@@ -225,6 +225,8 @@ int config_load() {
 }
 
 int config_save() {
+    // Replacing the file would get round its protection: a read-only one is left as it is.
+    if (file_read_only("Config.txt")) return 0;
     text_file* f = file_open_write("Config.txt");
     if (!f) return 0;
     for (const auto& s : main_settings) {

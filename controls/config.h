@@ -8,5 +8,6 @@ extern int status_message_timer;
 
 // 1 when Config.txt was read, 0 when it could not be opened (nothing changes then).
 int config_load();
-// 1 when Config.txt was written, 0 when it could not be (the old file stays whole).
+// 1 when Config.txt was written, 0 when it could not be (the old file stays whole) or is
+// read-only.
 int config_save();

@@ -2,6 +2,7 @@
 
 #include "controls/controls.h"
 #include "controls/joypad.h"
+#include "controls/settings_screens.h"
 #include "media/media.h"
 #include "shell/display.h"
 #include "shell/game_state.h"
@@ -14,13 +15,44 @@ const menu* menu_open = nullptr;
 
 namespace {
 
-bool stick_held = false; // the move stick steps once per deflection
+stick_latch rows_stick; // the move stick's Y steps the rows of every menu
 
-void place_pointer(const menu& m) {
-    move_pointer(screen_width / 2 - 300, m.rows[size_t(m.selected)].y + m.pointer_offset);
+bool overlaps(int mx, int my, int x, int y, int w, int h) {
+    // The pointer's 16 x 16 square against the area.
+    return mx + 8 > x && mx - 8 < x + w && my + 8 > y && my - 8 < y + h;
 }
 
-void draw_menu(menu& m, int my) {
+} // namespace
+
+int stick_latch::step(float reading) {
+    if (reading <= -0.6f || reading >= 0.6f) {
+        int s = held ? 0 : (reading < 0 ? -1 : 1);
+        held = true;
+        return s;
+    }
+    held = false;
+    return 0;
+}
+
+void menu_place_pointer(const menu& m) {
+    const menu_row& r = m.rows[size_t(m.selected)];
+    if (r.pointer_x != MENU_DEFAULT)
+        move_pointer(r.pointer_x, r.pointer_y);
+    else
+        move_pointer(screen_width / 2 - 300, r.y + m.pointer_offset);
+}
+
+void menu_enter(menu& m) {
+    menu_cooldown = 20;
+    flush_keys();
+    flush_mouse();
+    m.opened = 0;
+    menu_place_pointer(m);
+}
+
+void menu_frame_begin(menu& m) {
+    clear_screen();
+    int mx = mouse_x(), my = mouse_y();
     if (m.background > 0 && screen_image) {
         set_blend(BLEND_SOLID);
         set_alpha(1);
@@ -34,62 +66,62 @@ void draw_menu(menu& m, int my) {
     set_line_width(2);
     set_color(255, 0, 0);
     draw_vector_text(m.title, screen_width / 2 - 280, m.title_y, 6);
+    if (m.follow_mouse)
+        for (size_t i = 0; i < m.rows.size(); i++) {
+            const auto& r = m.rows[i];
+            bool over = r.hover_w > 0 ? overlaps(mx, my, r.hover_x, r.hover_y, r.hover_w, r.hover_h)
+                                      : overlaps(mx, my, 0, r.y, screen_width, 20);
+            if (over) m.selected = int(i);
+        }
     for (size_t i = 0; i < m.rows.size(); i++) {
         const auto& r = m.rows[i];
-        // The pointer's 16 x 16 square against the row's 20-pixel band.
-        if (my + 8 > r.y && my - 8 < r.y + 20) m.selected = int(i);
-    }
-    for (size_t i = 0; i < m.rows.size(); i++) {
         if (int(i) == m.selected)
             set_color(255, 255, (m.frame * 8) % 255);
         else
             set_color(0, 200, 0);
-        draw_vector_text(m.rows[i].label, screen_width / 2 - 280, m.rows[i].y, 4);
+        draw_vector_text(r.label, r.x != MENU_DEFAULT ? r.x : screen_width / 2 - 280, r.y, r.scale);
     }
-    draw_cursor(screen_width / 2 - 300, my, m.frame, 4);
 }
 
-bool any_pad_button() {
-    for (int b = 0; b < JOY_BUTTONS; b++)
+void menu_frame_end(menu& m) {
+    draw_cursor(m.pointer_free ? mouse_x() : screen_width / 2 - 300, mouse_y(), m.frame, 4);
+    pace_frame();
+    flip(1);
+    m.frame++;
+    m.opened += 8;
+}
+
+int menu_step_rows(menu& m) {
+    int n = int(m.rows.size());
+    int step = rows_stick.step(joy_axis(used_port, active_pad.axis[1], active_pad.invert[1],
+                                        active_pad.scale[1], active_pad.centre[1]));
+    if (key_hit(38)) step = -1;
+    if (key_hit(40)) step = 1;
+    if (step) {
+        m.selected = (m.selected + step + n) % n;
+        menu_place_pointer(m);
+    }
+    return step;
+}
+
+bool menu_pad_pressed(const menu& m, int buttons) {
+    if (menu_cooldown != 0 || m.opened <= 120) return false;
+    for (int b = 0; b < buttons && b < JOY_BUTTONS; b++)
         if (joy_down(b, used_port)) return true;
     return false;
 }
 
-} // namespace
+void menu_cooldown_tick() {
+    if (menu_cooldown > 0) menu_cooldown--;
+}
 
 int menu_run(menu& m, menu_accept* how) {
-    menu_cooldown = 20;
-    flush_keys();
-    flush_mouse();
-    place_pointer(m);
-    const menu* outer = menu_open;
-    menu_open = &m;
-    int n = int(m.rows.size());
-    int opened = 0;
+    menu_enter(m);
+    menu_scope open(m);
     for (;;) {
-        clear_screen();
-        int my = mouse_y();
-        draw_menu(m, my);
-        pace_frame();
-        flip(1);
-        m.frame++;
-        opened += 8;
-
-        float stick = joy_axis(used_port, active_pad.axis[1], active_pad.invert[1],
-                               active_pad.scale[1], active_pad.centre[1]);
-        int step = 0;
-        if (stick <= -0.6f || stick >= 0.6f) {
-            if (!stick_held) step = stick < 0 ? -1 : 1;
-            stick_held = true;
-        } else {
-            stick_held = false;
-        }
-        if (key_hit(38)) step = -1;
-        if (key_hit(40)) step = 1;
-        if (step) {
-            m.selected = (m.selected + step + n) % n;
-            place_pointer(m);
-        }
+        menu_frame_begin(m);
+        menu_frame_end(m);
+        menu_step_rows(m);
 
         int accepted = -1;
         menu_accept way = ACCEPT_KEY;
@@ -101,25 +133,48 @@ int menu_run(menu& m, menu_accept* how) {
             accepted = m.selected;
             way = ACCEPT_LEAVE;
         }
-        if (accepted < 0 && menu_cooldown == 0 && opened > 120 && any_pad_button()) {
+        if (accepted < 0 && menu_pad_pressed(m)) {
             accepted = m.selected;
             way = ACCEPT_PAD;
         }
-        if (menu_cooldown > 0) menu_cooldown--;
+        menu_cooldown_tick();
         if (accepted >= 0) {
             if (way == ACCEPT_PAD) menu_cooldown = m.pad_cooldown;
             if (way == ACCEPT_LEAVE && m.leave_row >= 0) menu_cooldown = 20;
             flush_keys();
             flush_mouse();
             if (how) *how = way;
-            menu_open = outer;
             return accepted;
         }
     }
 }
 
-int pause_menu(int in_game) {
+namespace {
+
+// The Options menu's rows for the display now open (the Video screen may change it).
+void pause_layout(menu& m, int in_game) {
     int H = screen_height;
+    m.title = "Options";
+    m.title_y = H / 2 - 120;
+    m.rows = {{"Exit Program", H / 2 - 40}, {"Settings", H / 2}};
+    if (in_game) m.rows.push_back({"End Game", H / 2 + 40});
+    m.rows.push_back({"Continue", H / 2 + (in_game ? 80 : 40)});
+}
+
+void settings_layout(menu& m) {
+    int H = screen_height;
+    m.title = "Settings";
+    m.title_y = H / 2 - 120;
+    m.rows = {{"Audio", H / 2 - 40},
+              {"Video", H / 2},
+              {"Controls", H / 2 + 40},
+              {"Game", H / 2 + 80},
+              {"Done", H / 2 + 120}};
+}
+
+} // namespace
+
+int pause_menu(int in_game) {
     if (in_game) {
         // Paint the game once more so the frozen picture is what the player just saw.
         clear_screen();
@@ -127,11 +182,7 @@ int pause_menu(int in_game) {
         grab_image(screen_image, 0, 0);
     }
     menu m;
-    m.title = "Options";
-    m.title_y = H / 2 - 120;
-    m.rows = {{"Exit Program", H / 2 - 40}, {"Settings", H / 2}};
-    if (in_game) m.rows.push_back({"End Game", H / 2 + 40});
-    m.rows.push_back({"Continue", H / 2 + (in_game ? 80 : 40)});
+    pause_layout(m, in_game);
     const int cont = int(m.rows.size()) - 1, exit_row = 0, settings_row = 1, end_row = 2;
     m.selected = m.leave_row = cont;
     m.background = in_game ? 0.9f : 0;
@@ -140,6 +191,7 @@ int pause_menu(int in_game) {
         int r = menu_run(m);
         if (r == settings_row) {
             int result = settings_menu(in_game);
+            pause_layout(m, in_game);
             m.selected = settings_row;
             menu_cooldown = 20;
             if (result == 2 && in_game) return 2;
@@ -173,20 +225,35 @@ int confirm_box(int in_game, const std::string& title) {
 }
 
 int settings_menu(int in_game) {
-    int H = screen_height;
+    enum { AUDIO, VIDEO, CONTROLS, GAME, DONE };
     menu m;
-    m.title = "Settings";
-    m.title_y = H / 2 - 120;
-    m.rows = {{"Audio", H / 2 - 40}, {"Video", H / 2}, {"Controls", H / 2 + 40},
-              {"Game", H / 2 + 80},  {"Done", H / 2 + 120}};
-    m.selected = m.leave_row = 4;
+    settings_layout(m);
+    m.selected = m.leave_row = DONE;
     m.background = in_game ? 0.8f : 0;
     int kept = 0;
     for (;;) {
         int r = menu_run(m);
-        if (r == 4) return kept;
-        // The settings screens themselves come later; their rows return here for now.
-        if (r == 2) apply_joypad_config();
+        int result = 0;
+        switch (r) {
+        case AUDIO:
+            audio_settings(in_game);
+            break;
+        case VIDEO:
+            result = video_settings(in_game);
+            break;
+        case CONTROLS:
+            result = controller_selection(in_game);
+            apply_joypad_config();
+            break;
+        case GAME:
+            result = game_settings(in_game);
+            break;
+        default:
+            return kept;
+        }
+        // A new display or new rules end a running game, whatever is opened after them.
+        if (result == 2) kept = 2;
+        settings_layout(m);
         m.selected = r;
         menu_cooldown = 20;
         flush_keys();

@@ -217,6 +217,8 @@ bool file_eof(text_file* f);
 // For a written file: true when the whole file reached its place.
 bool file_close(text_file* f);
 bool file_exists(const std::string& path);
+// True for an existing file that may not be written (its owner made it read-only).
+bool file_read_only(const std::string& path);
 
 std::string float_text(float v);   // "%#.9g": 0.5 -> 0.500000000
 std::string double_text(double v); // "%#.17g"

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 struct text_file {
@@ -106,6 +107,13 @@ bool file_close(text_file* f) {
 }
 
 bool file_exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+bool file_read_only(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return false;
+    // No write bit at all counts even for root, whom access() lets write anything.
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(path.c_str(), W_OK) != 0;
+}
 
 std::string float_text(float v) {
     char buf[64];

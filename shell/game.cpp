@@ -5,6 +5,7 @@
 #include "controls/config.h"
 #include "controls/controls.h"
 #include "controls/joypad.h"
+#include "controls/key_names.h"
 #include "controls/menu.h"
 #include "enemies/enemy.h"
 #include "media/actor_list.h"
@@ -32,12 +33,12 @@ namespace {
 struct difficulty_row {
     int powerup_duration, lives, bombs, cannons;
     float shot_speed;
-    int frame_count, extra_bomb_every, extra_life_every;
+    int frame_count;
 };
 const difficulty_row difficulty_table[3] = {
-    {20, 4, 4, 2, 4.0f, 1, 100000, 75000},
-    {16, 3, 3, 2, 3.0f, 1, 150000, 100000},
-    {12, 2, 2, 2, 3.0f, 7000, 250000, 200000},
+    {20, 4, 4, 2, 4.0f, 1},
+    {16, 3, 3, 2, 3.0f, 1},
+    {12, 2, 2, 2, 3.0f, 7000},
 };
 
 void save_all() {
@@ -66,8 +67,8 @@ void new_game() {
     cannons = d.cannons;
     shot_speed = d.shot_speed;
     frame_count = d.frame_count;
-    extra_bomb_every = d.extra_bomb_every;
-    extra_life_every = d.extra_life_every;
+    extra_bomb_every = extra_bomb_table[game_difficulty];
+    extra_life_every = extra_life_table[game_difficulty];
     life_awards = 1;
     reverse_timer = side_timer = super_timer = bouncy_timer = 0;
     aim_x = aim_y = 0;
@@ -180,6 +181,7 @@ bool game_startup() {
     gfx_modes_build();
     gfx_modes_select();
     apply_joypad_config();
+    key_names_build();
     if (!display_start()) return false;
     seed_rnd(int(millisecs()));
     circle_table_build();

@@ -13,6 +13,8 @@ int difficulty = 1;
 int game_difficulty = 1;
 int lives = 3, bombs = 3;
 const char* const difficulty_names[3] = {"Easy", "Medium", "Hard"};
+int extra_life_table[3] = {75000, 100000, 200000};
+int extra_bomb_table[3] = {100000, 150000, 250000};
 
 float circle_table[18][2];
 

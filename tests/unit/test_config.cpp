@@ -249,3 +249,19 @@ TEST_F(config_file, a_failed_save_leaves_the_old_file) {
     EXPECT_EQ(config_save(), 0);
     EXPECT_EQ(dir.read("Config.txt"), "old");
 }
+
+TEST_F(config_file, a_read_only_file_is_read_and_never_replaced) {
+    write({"[Difficulty]", "2", "[Key Bomb]", "66"});
+    std::string before = dir.read("Config.txt");
+    namespace fs = std::filesystem;
+    fs::permissions(dir.path / "Config.txt",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EQ(config_load(), 1);
+    EXPECT_EQ(difficulty, 2);
+    EXPECT_EQ(key_bomb, 66);
+    key_bomb = 32;
+    status_message.clear();
+    EXPECT_EQ(config_save(), 0);
+    EXPECT_EQ(dir.read("Config.txt"), before);
+    EXPECT_EQ(status_message, "") << "the exit save says nothing";
+}

@@ -1,6 +1,7 @@
 // SDL events in, the game's key codes, mouse buttons and joypad slots out. Events are
 // pushed into SDL's own queue and pads are SDL virtual joysticks, so the real event path
 // is exercised without hardware.
+#include "virtual_pad.h"
 #include "window_fixture.h"
 
 #include <SDL.h>
@@ -128,67 +129,10 @@ TEST_F(input, closing_the_window_calls_the_close_handler) {
 
 // ---------------------------------------------------------------- joypads
 
-// Pad changes reach SDL's queue when SDL pumps; the layer pumps at most once a millisecond.
-void sync() {
-    SDL_PumpEvents();
-    poll_events();
-}
-
-struct virtual_pad {
-    int device = -1;
-    SDL_Joystick* handle = nullptr;
-
-    // As a game controller, with the buttons and axes in SDL's own order.
-    static virtual_pad controller() {
-        virtual_pad p = attach(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                               SDL_CONTROLLER_BUTTON_MAX, 0, "vexlume test controller");
-        char guid[64];
-        SDL_JoystickGetGUIDString(SDL_JoystickGetDeviceGUID(p.device), guid, sizeof guid);
-        std::string map = std::string(guid) +
-                          ",vexlume test controller,a:b0,b:b1,x:b2,y:b3,back:b4,guide:b5,"
-                          "start:b6,leftstick:b7,rightstick:b8,leftshoulder:b9,"
-                          "rightshoulder:b10,dpup:b11,dpdown:b12,dpleft:b13,dpright:b14,"
-                          "misc1:b15,leftx:a0,lefty:a1,rightx:a2,righty:a3,lefttrigger:a4,"
-                          "righttrigger:a5";
-        SDL_GameControllerAddMapping(map.c_str());
-        return p;
-    }
-    static virtual_pad stick(const char* name) {
-        return attach(SDL_JOYSTICK_TYPE_FLIGHT_STICK, 13, 16, 1, name);
-    }
-    static virtual_pad attach(SDL_JoystickType type, int axes, int buttons, int hats,
-                              const char* name) {
-        SDL_VirtualJoystickDesc d{};
-        d.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        d.type = Uint16(type);
-        d.naxes = Uint16(axes);
-        d.nbuttons = Uint16(buttons);
-        d.nhats = Uint16(hats);
-        d.name = name;
-        virtual_pad p;
-        p.device = SDL_JoystickAttachVirtualEx(&d);
-        EXPECT_GE(p.device, 0) << SDL_GetError();
-        p.handle = SDL_JoystickOpen(p.device);
-        EXPECT_NE(p.handle, nullptr) << SDL_GetError();
-        return p;
-    }
-    void detach() {
-        int index = -1;
-        for (int i = 0; i < SDL_NumJoysticks(); ++i)
-            if (SDL_JoystickGetDeviceInstanceID(i) == SDL_JoystickInstanceID(handle)) index = i;
-        SDL_JoystickClose(handle);
-        handle = nullptr;
-        SDL_JoystickDetachVirtual(index);
-    }
-    void button(int b, bool down) { SDL_JoystickSetVirtualButton(handle, b, down); }
-    void axis(int a, Sint16 v) { SDL_JoystickSetVirtualAxis(handle, a, v); }
-    void hat(Uint8 v) { SDL_JoystickSetVirtualHat(handle, 0, v); }
-};
-
 TEST_F(input, a_game_controller_reports_the_slots_and_buttons_the_defaults_expect) {
     virtual_pad pad = virtual_pad::controller();
     ASSERT_TRUE(pad.handle);
-    sync();
+    pad_sync();
     EXPECT_TRUE(joy_present(0));
     EXPECT_EQ(joy_count(), 1);
 
@@ -202,7 +146,7 @@ TEST_F(input, a_game_controller_reports_the_slots_and_buttons_the_defaults_expec
     pad.axis(SDL_CONTROLLER_AXIS_RIGHTY, -32767);
     pad.axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
     pad.axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, -32768);
-    sync();
+    pad_sync();
 
     EXPECT_TRUE(joy_down(0, 0)) << "west face is 0";
     EXPECT_TRUE(joy_down(2, 0)) << "east face is 2";
@@ -218,11 +162,11 @@ TEST_F(input, a_game_controller_reports_the_slots_and_buttons_the_defaults_expec
     EXPECT_NEAR(joy_slot(0, 4), 0.0f, 0.01f) << "a released trigger reads 0";
 
     pad.button(SDL_CONTROLLER_BUTTON_B, false);
-    sync();
+    pad_sync();
     EXPECT_FALSE(joy_down(2, 0));
 
     pad.detach();
-    sync();
+    pad_sync();
     EXPECT_FALSE(joy_present(0));
     EXPECT_EQ(joy_slot(0, 3), 0.0f);
     EXPECT_FALSE(joy_down(0, 0));
@@ -232,7 +176,7 @@ TEST_F(input, pads_take_the_first_free_port_and_plain_joysticks_report_raw_axes)
     virtual_pad a = virtual_pad::controller();
     virtual_pad b = virtual_pad::stick("vexlume test stick");
     ASSERT_TRUE(a.handle && b.handle);
-    sync();
+    pad_sync();
     EXPECT_EQ(joy_count(), 2);
     EXPECT_TRUE(joy_present(0) && joy_present(1));
 
@@ -242,7 +186,7 @@ TEST_F(input, pads_take_the_first_free_port_and_plain_joysticks_report_raw_axes)
     b.axis(12, -32767);
     b.hat(SDL_HAT_LEFT);
     b.button(15, true);
-    sync();
+    pad_sync();
     EXPECT_FLOAT_EQ(joy_slot(1, 0), 1.0f);
     EXPECT_FLOAT_EQ(joy_slot(1, 10), -1.0f);
     EXPECT_EQ(joy_slot(1, 11), 0.0f);
@@ -253,17 +197,17 @@ TEST_F(input, pads_take_the_first_free_port_and_plain_joysticks_report_raw_axes)
     EXPECT_EQ(joy_slot(0, 0), 0.0f) << "port 0 untouched";
 
     a.detach();
-    sync();
+    pad_sync();
     EXPECT_FALSE(joy_present(0));
     EXPECT_TRUE(joy_present(1));
     virtual_pad c = virtual_pad::stick("vexlume test stick 2");
-    sync();
+    pad_sync();
     EXPECT_TRUE(joy_present(0)) << "a new pad takes the freed port";
     EXPECT_EQ(joy_count(), 2);
     EXPECT_TRUE(joy_down(15, 1)) << "the other pad keeps its port and state";
     b.detach();
     c.detach();
-    sync();
+    pad_sync();
     EXPECT_EQ(joy_count(), 0);
 }
 
