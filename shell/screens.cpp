@@ -50,7 +50,6 @@ void press_bomb(int i, int period, int shown_after, float x, float scale) {
     }
 }
 
-
 void titled_screen(const char* title, int r, int g, int b, int i) {
     screen_setup();
     set_color(r, g, b);
@@ -75,7 +74,8 @@ void circle_points(int cx, int cy, int r) {
     // Midpoint circle: eight points per step around the octants.
     int x = r, y = 0, err = 1 - r;
     while (x >= y) {
-        const int pts[8][2] = {{x, y}, {y, x}, {-y, x}, {-x, y}, {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
+        const int pts[8][2] = {{x, y},   {y, x},   {-y, x}, {-x, y},
+                               {-x, -y}, {-y, -x}, {y, -x}, {x, -y}};
         for (const auto& p : pts) plot(float(cx + p[0]), float(cy + p[1]));
         y++;
         if (err < 0)
@@ -119,7 +119,8 @@ int title_screen() {
 }
 
 int top_scores_screen(int) {
-    return attract_loop("top scores", 750, true, [](int i) { titled_screen("TOP SCORES", 0, 0, 240, i); });
+    return attract_loop("top scores", 750, true,
+                        [](int i) { titled_screen("TOP SCORES", 0, 0, 240, i); });
 }
 
 int friends_screen() {
@@ -137,31 +138,35 @@ int get_ready() {
     centre_ship();
     play_sfx(snd_startup, 1, 0, 1);
     for (int i = 0; i < 60; i++) {
-        clear_screen();
+        bool drawn = world_step_draws();
+        if (drawn) clear_screen();
         grid_relax();
         world_update(0);
-        draw_frame();
-        draw_big_word("GET READY", std::fabs(sin_deg(float(i))));
-        pace_frame();
-        flip(-1);
+        if (drawn) {
+            draw_frame();
+            draw_big_word("GET READY", std::fabs(sin_deg(float(i))));
+        }
+        world_step_end(drawn);
         if (key_down(27) || skip_pressed()) break;
     }
     grid_pull(player_x, player_y, 20, 20);
     for (int i = 0; i < 40; i++) {
-        clear_screen();
+        bool drawn = world_step_draws();
+        if (drawn) clear_screen();
         grid_relax();
         world_update(0);
-        draw_frame();
-        set_color(240, 240, 0);
-        if (i >= 11) draw_ship(int(player_x), int(player_y), ship_angle);
-        set_color(240, 240, 0);
-        set_scale(1, 1);
-        int cx = screen_width / 2, cy = screen_height / 2;
-        circle_points(cx, cy, 300 - 6 * i);
-        circle_points(cx, cy, 300 - 8 * i);
-        circle_points(cx, cy, 300 - 12 * i);
-        pace_frame();
-        flip(-1);
+        if (drawn) {
+            draw_frame();
+            set_color(240, 240, 0);
+            if (i >= 11) draw_ship(int(player_x), int(player_y), ship_angle);
+            set_color(240, 240, 0);
+            set_scale(1, 1);
+            int cx = screen_width / 2, cy = screen_height / 2;
+            circle_points(cx, cy, 300 - 6 * i);
+            circle_points(cx, cy, 300 - 8 * i);
+            circle_points(cx, cy, 300 - 12 * i);
+        }
+        world_step_end(drawn);
         if (key_down(27) || skip_pressed()) break;
     }
     shield_timer = 80;
@@ -179,12 +184,14 @@ int game_over_screen() {
     for (int b = 2; b <= 358; b += 2) {
         float s = std::fabs(sin_deg(float(b) / 2));
         freeze_actors = 1;
+        bool drawn = world_step_draws();
         world_update(0);
-        clear_screen();
-        draw_frame();
-        draw_big_word("GAME OVER", s);
-        pace_frame();
-        flip(1);
+        if (drawn) {
+            clear_screen();
+            draw_frame();
+            draw_big_word("GAME OVER", s);
+        }
+        world_step_end(drawn);
         if (menu_pressed() && pause_menu(1)) return 1;
         if (skip_pressed()) break;
     }
