@@ -36,8 +36,9 @@ window: stage
 test: unit asan window
 	@echo "make test: all suites passed"
 
+# The whole-frame scenes need a screen that holds a 1920 x 1080 window.
 bench: stage
-	@tests/smoke/xvfb-wrap $(BUILD)/vexlume_bench --benchmark_counters_tabular=true
+	@VEX_XVFB_SCREEN=1920x1200x24 tests/smoke/xvfb-wrap $(BUILD)/vexlume_bench --benchmark_counters_tabular=true
 
 fuzz: deps
 	@scripts/fuzz

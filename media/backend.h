@@ -20,6 +20,8 @@ void desktop(int& width, int& height);
 
 void clear(int r, int g, int b);
 void present();
+// A world step that is not drawn: the window's events are still read.
+void skip_present();
 void pointer_visible(bool visible);
 void pointer_move(int x, int y);
 std::vector<uint8_t> read_pixels(int x, int y, int w, int h);

@@ -4,7 +4,13 @@
 
 namespace {
 int64_t last_deadline = -1;
-}
+int64_t world_due = -1; // when the current world step was due
+int world_skipped = 0;
+// Later than this, the world was held still (a menu, a hitch): start a fresh schedule.
+constexpr int64_t WORLD_STALL_US = 250000;
+} // namespace
+
+bool frame_skipping = true;
 
 int64_t micros() { return backend::now_us(); }
 
@@ -28,4 +34,40 @@ void pace_frame() {
     }
     backend::sleep_until_us(next);
     last_deadline = next;
+}
+
+bool world_step_skips(int64_t late, int skipped) {
+    return frame_skipping && late >= FRAME_US && skipped < WORLD_SKIPS_MAX;
+}
+
+void world_pace_reset() {
+    world_due = -1;
+    world_skipped = 0;
+}
+
+bool world_step_draws() {
+    int64_t now = backend::now_us();
+    if (world_due < 0 || now - world_due > WORLD_STALL_US) world_due = now;
+    int64_t late = now - world_due;
+    if (world_step_skips(late, world_skipped)) {
+        world_skipped++;
+        return false;
+    }
+    // A drawn step that is still late gives up the debt: the game slows instead of jumping.
+    if (late >= FRAME_US) world_due = now;
+    world_skipped = 0;
+    return true;
+}
+
+void world_step_end(bool drawn) {
+    if (world_due < 0) world_due = backend::now_us();
+    int64_t next = world_due + FRAME_US;
+    if (backend::now_us() < next) backend::sleep_until_us(next);
+    world_due = next;
+    // Plain pacing is measured from here too, so a menu opened next starts on time.
+    last_deadline = next;
+    if (drawn)
+        flip(-1);
+    else
+        backend::skip_present();
 }

@@ -49,7 +49,13 @@ std::vector<uint8_t> read_pixels(int x, int y, int w, int h);
 
 // ---------------------------------------------------------------- drawing state
 
-enum blend_mode { BLEND_MASK = 1, BLEND_SOLID = 2, BLEND_ALPHA = 3, BLEND_LIGHT = 4, BLEND_SHADE = 5 };
+enum blend_mode {
+    BLEND_MASK = 1,
+    BLEND_SOLID = 2,
+    BLEND_ALPHA = 3,
+    BLEND_LIGHT = 4,
+    BLEND_SHADE = 5
+};
 
 void set_color(int r, int g, int b); // each component clamped to 0..255
 void get_color(int& r, int& g, int& b);
@@ -166,12 +172,28 @@ void pace_frame();
 void pace_reset();
 constexpr int FRAME_US = 20000;
 
+// The loops that run the world keep one game step per 20 ms of real time even when drawing
+// cannot keep up. world_step_draws() says whether this step is drawn: a step a whole frame
+// late is not, but never more than three in a row (below 12.5 drawn frames a second the
+// game slows rather than jumps). world_step_end(drawn) waits for the next step's time and
+// then presents the drawn step, or only reads the window's events for a skipped one.
+bool world_step_draws();
+void world_step_end(bool drawn);
+// Forgets the schedule (a loop starts, or a menu held the world still).
+void world_pace_reset();
+// Off: every step is drawn, however late (the benchmarks and the tests compare).
+extern bool frame_skipping;
+constexpr int WORLD_SKIPS_MAX = 3;
+// The decision itself, for a step starting `late` microseconds after it was due with
+// `skipped` steps skipped just before it.
+bool world_step_skips(int64_t late, int skipped);
+
 // ---------------------------------------------------------------- random numbers and maths
 
 void seed_rnd(int seed); // masked to 31 bits; 0 and 2147483647 act as 4660
 int rnd_state();
-double rnd(double lo, double hi);   // [lo, hi)
-int rand_int(int lo, int hi);       // inclusive, bounds in either order
+double rnd(double lo, double hi); // [lo, hi)
+int rand_int(int lo, int hi);     // inclusive, bounds in either order
 
 float sin_deg(float degrees);
 float cos_deg(float degrees);

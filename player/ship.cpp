@@ -88,7 +88,9 @@ void fire_debug_volley() {
         fire_stream(0, 2.25f);
         fire_stream(2, 2.0f);
         break;
-    default: fire_stream(0, 2.0f); break;
+    default:
+        fire_stream(0, 2.0f);
+        break;
     }
     fire_timed_streams(2.0f);
     play_sfx(snd_shotborn, 1, 0, 1);
@@ -126,8 +128,8 @@ void ship_move() {
     if (std::fabs(move_x) > 0.1f || std::fabs(move_y) > 0.1f)
         for (int i = 0; i < 3; i++)
             trail_spawn(player_x - 12 * move_x + 8 * sin_deg(float(12 * frame_count + 45 * i)),
-                        player_y - 12 * move_y + 8 * cos_deg(float(12 * frame_count + 45 * i)),
-                        245, 245, 100, -move_x, -move_y);
+                        player_y - 12 * move_y + 8 * cos_deg(float(12 * frame_count + 45 * i)), 245,
+                        245, 100, -move_x, -move_y);
 }
 
 void ship_fire() {
@@ -162,11 +164,11 @@ int kill_player() {
     shots.clear();
     clear_board(0);
     for (int i = 0; i < 100 && !key_down(27); i++) {
-        clear_screen();
+        bool drawn = world_step_draws();
+        if (drawn) clear_screen();
         world_update(i);
-        draw_frame();
-        pace_frame();
-        flip(-1);
+        if (drawn) draw_frame();
+        world_step_end(drawn);
     }
     clear_board(1);
     lives -= 1;

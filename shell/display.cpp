@@ -13,7 +13,8 @@ int scroll = 0;
 int windowed = 0;
 int gfx_set = 0;
 const char* const gfx_set_names[4] = {"Solid", "Low", "Med", "High"};
-int cfg_screen_width = 1024, cfg_screen_height = 768, cfg_field_width = 1024, cfg_field_height = 768;
+int cfg_screen_width = 1024, cfg_screen_height = 768, cfg_field_width = 1024,
+    cfg_field_height = 768;
 
 gfxmode gfx_modes[GFX_MODE_COUNT];
 int field_sizes[GFX_MODE_COUNT][2];
@@ -57,16 +58,16 @@ bool mode_exists(int w, int h, int depth) {
     return false;
 }
 
-image* const set_images[] = {&img_greensquare,    &img_purplesquare1, &img_purplesquare2,
-                             &img_bluediamond,    &img_pinkpinwheel,  &img_indigotriangle,
-                             &img_bluecircle,     &img_redclone,      &img_orangetriangle,
-                             &img_redcircle,      &img_whiteplayer,   &img_yellowshot,
-                             &img_whitestar,      &img_snakehead,     &img_particle};
-const char* const set_files[] = {"greensquare.png",    "purplesquare1.png", "purplesquare2.png",
-                                 "bluediamond.png",    "pinkpinwheel.png",  "indigotriangle.png",
-                                 "bluecircle.png",     "redclone.png",      "orangetriangle.png",
-                                 "redcircle.png",      "whiteplayer.png",   "yellowshot.png",
-                                 "whitestar.png",      "snakehead.png",     "particle.png"};
+image* const set_images[] = {&img_greensquare, &img_purplesquare1, &img_purplesquare2,
+                             &img_bluediamond, &img_pinkpinwheel,  &img_indigotriangle,
+                             &img_bluecircle,  &img_redclone,      &img_orangetriangle,
+                             &img_redcircle,   &img_whiteplayer,   &img_yellowshot,
+                             &img_whitestar,   &img_snakehead,     &img_particle};
+const char* const set_files[] = {"greensquare.png", "purplesquare1.png", "purplesquare2.png",
+                                 "bluediamond.png", "pinkpinwheel.png",  "indigotriangle.png",
+                                 "bluecircle.png",  "redclone.png",      "orangetriangle.png",
+                                 "redcircle.png",   "whiteplayer.png",   "yellowshot.png",
+                                 "whitestar.png",   "snakehead.png",     "particle.png"};
 } // namespace
 
 void gfx_modes_build() {
@@ -118,8 +119,9 @@ int display_open() {
              display_open(screen_width, screen_height, 0, 60);
         if (!ok) write_error("Can not set graphics mode: Windowed - " + label);
     } else {
-        ok = mode_exists(screen_width, screen_height, 32) &&
-             display_open(screen_width, screen_height, 32, 60);
+        // Full screen covers the desktop and fits the game's screen into it: every size
+        // of the table can be shown, whatever modes the monitor lists.
+        ok = display_open(screen_width, screen_height, 32, 60);
         if (!ok) write_error("Can not set graphics mode: Fullscreen - " + label);
     }
     if (!ok) return 0;

@@ -10,12 +10,12 @@
 #include "enemies/enemy.h"
 #include "media/actor_list.h"
 #include "media/media.h"
+#include "player/powerups.h"
 #include "player/ship.h"
+#include "player/shots.h"
 #include "playfield/grid.h"
 #include "playfield/particles.h"
 #include "playfield/stars.h"
-#include "player/powerups.h"
-#include "player/shots.h"
 #include "shell/display.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
@@ -112,28 +112,30 @@ void run_game() {
             quit = get_ready();
             freeze_actors = 0;
             screen_name = "play";
+            world_pace_reset();
             while (!game_over && game_started) {
                 int64_t t0 = micros();
-                clear_screen();
+                // A step that falls a frame behind is played without drawing it.
+                bool drawn = world_step_draws();
+                if (drawn) clear_screen();
                 spawn_director(frame_count);
                 play_step();
                 world_update(0);
-                draw_frame();
+                if (drawn) draw_frame();
                 int elapsed = int((micros() - t0) / 1000);
-                pace_frame();
                 if (game_over) {
+                    world_step_end(drawn);
                     stop_music();
                     quit = game_over_screen();
                     game_started = 0;
-                }
-                if (cheat_mode) {
-                    set_color(255, 255, 255);
-                    draw_vector_text("Frame ms: " + std::to_string(elapsed), 10, 30, 3);
-                    flip(1);
-                    if (key_down(80))
-                        while (!key_hit(79)) delay(100);
                 } else {
-                    flip(1);
+                    if (drawn && cheat_mode) {
+                        set_color(255, 255, 255);
+                        draw_vector_text("Frame ms: " + std::to_string(elapsed), 10, 30, 3);
+                    }
+                    world_step_end(drawn);
+                    if (cheat_mode && key_down(80))
+                        while (!key_hit(79)) delay(100);
                 }
                 frame_count++;
                 if (menu_pressed()) {
@@ -148,6 +150,7 @@ void run_game() {
                         }
                     }
                     menu_cooldown = 20;
+                    world_pace_reset();
                     // The mouse steers by its distance from the centre: start from rest.
                     if (control_type == CONTROL_MOUSE ||
                         (control_type == CONTROL_HYBRID && hybrid_config == 1))

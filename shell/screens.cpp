@@ -111,31 +111,35 @@ int get_ready() {
     centre_ship();
     play_sfx(snd_startup, 1, 0, 1);
     for (int i = 0; i < 60; i++) {
-        clear_screen();
+        bool drawn = world_step_draws();
+        if (drawn) clear_screen();
         grid_relax();
         world_update(0);
-        draw_frame();
-        draw_big_word("GET READY", std::fabs(sin_deg(float(i))));
-        pace_frame();
-        flip(-1);
+        if (drawn) {
+            draw_frame();
+            draw_big_word("GET READY", std::fabs(sin_deg(float(i))));
+        }
+        world_step_end(drawn);
         if (key_down(27) || skip_pressed()) break;
     }
     grid_pull(player_x, player_y, 20, 20);
     for (int i = 0; i < 40; i++) {
-        clear_screen();
+        bool drawn = world_step_draws();
+        if (drawn) clear_screen();
         grid_relax();
         world_update(0);
-        draw_frame();
-        set_color(240, 240, 0);
-        if (i >= 11) draw_ship(int(player_x), int(player_y), ship_angle);
-        set_color(240, 240, 0);
-        set_scale(1, 1);
-        int cx = screen_width / 2, cy = screen_height / 2;
-        circle_points(cx, cy, 300 - 6 * i);
-        circle_points(cx, cy, 300 - 8 * i);
-        circle_points(cx, cy, 300 - 12 * i);
-        pace_frame();
-        flip(-1);
+        if (drawn) {
+            draw_frame();
+            set_color(240, 240, 0);
+            if (i >= 11) draw_ship(int(player_x), int(player_y), ship_angle);
+            set_color(240, 240, 0);
+            set_scale(1, 1);
+            int cx = screen_width / 2, cy = screen_height / 2;
+            circle_points(cx, cy, 300 - 6 * i);
+            circle_points(cx, cy, 300 - 8 * i);
+            circle_points(cx, cy, 300 - 12 * i);
+        }
+        world_step_end(drawn);
         if (key_down(27) || skip_pressed()) break;
     }
     shield_timer = 80;
@@ -153,12 +157,14 @@ int game_over_screen() {
     for (int b = 2; b <= 358; b += 2) {
         float s = std::fabs(sin_deg(float(b) / 2));
         freeze_actors = 1;
+        bool drawn = world_step_draws();
         world_update(0);
-        clear_screen();
-        draw_frame();
-        draw_big_word("GAME OVER", s);
-        pace_frame();
-        flip(1);
+        if (drawn) {
+            clear_screen();
+            draw_frame();
+            draw_big_word("GAME OVER", s);
+        }
+        world_step_end(drawn);
         if (menu_pressed() && pause_menu(1)) return 1;
         if (skip_pressed()) break;
     }

@@ -23,6 +23,7 @@ struct headless_t {
     std::vector<display_mode> modes = default_modes;
     std::function<void(int)> on_present;
     std::function<void()> on_clear;
+    int64_t present_cost = 0;
 } hl;
 } // namespace
 
@@ -37,6 +38,7 @@ bool init() {
     hl.desk_h = 1200;
     hl.textures.clear();
     hl.stats = {};
+    hl.present_cost = 0;
     return true;
 }
 void shutdown() { hl.open = false; }
@@ -69,6 +71,13 @@ void clear(int, int, int) {
 
 void present() {
     hl.stats.presents++;
+    if (hl.on_present) hl.on_present(hl.stats.presents);
+    hl.now += hl.present_cost;
+}
+
+// Scripts step frame by frame whether a world step was drawn or not.
+void skip_present() {
+    hl.stats.skipped++;
     if (hl.on_present) hl.on_present(hl.stats.presents);
 }
 
@@ -131,5 +140,6 @@ void headless_joy_plug(int port, bool present) { input_joy_plug(port, present); 
 void headless_joy_button(int port, int button, bool down) { input_joy_button(port, button, down); }
 void headless_joy_slot(int port, int slot, float value) { input_joy_slot(port, slot, value); }
 void headless_close_window() { media_window_closed(); }
+void headless_set_present_cost_us(int64_t us) { hl.present_cost = us; }
 void headless_on_present(std::function<void(int)> fn) { hl.on_present = std::move(fn); }
 void headless_on_clear(std::function<void()> fn) { hl.on_clear = std::move(fn); }

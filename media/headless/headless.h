@@ -15,6 +15,7 @@ struct headless_stats_t {
     int clears = 0;
     int textures_live = 0;
     int grabs = 0;
+    int skipped = 0; // world steps not drawn
 };
 
 const headless_stats_t& headless_stats();
@@ -39,7 +40,10 @@ void headless_joy_button(int port, int button, bool down);
 void headless_joy_slot(int port, int slot, float value);
 void headless_close_window();
 
-// Called at every present, e.g. to script input frame by frame.
+// Virtual time every present takes, as a slow renderer's would.
+void headless_set_present_cost_us(int64_t us);
+// Called at every present and at every world step that was not drawn, e.g. to script input
+// frame by frame.
 void headless_on_present(std::function<void(int frame)> fn);
 // Called at every screen clear, the start of a frame: a test can act inside the frame there.
 void headless_on_clear(std::function<void()> fn);

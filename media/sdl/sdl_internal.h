@@ -1,6 +1,8 @@
 // What the SDL backend's files share with each other; nothing outside media/sdl/ includes it.
 #pragma once
 
+#include "media/letterbox.h"
+
 #include <SDL.h>
 
 namespace sdl {
@@ -13,10 +15,18 @@ void destroy_window();
 
 // Puts GL into the state the renderer's cache believes in (after creating the context).
 void render_reset_state();
-// Pixel projection and viewport for a screen of w x h.
-void render_set_screen(int w, int h);
-// Scissor off: clearing covers the whole screen whatever the viewport.
+// Pixel projection of the game's screen and the viewport that letterboxes it.
+void render_set_screen(const letterbox& box);
+// Where the game's screen lies in the drawable; the identity while no display is open.
+const letterbox& screen_box();
+// Recomputes the letterbox after the window or its drawable changed size.
+void video_resized();
+// A mouse position in window coordinates to the game's pixels.
+void window_to_logical(int wx, int wy, int& lx, int& ly);
+// Scissor to the whole game screen: clearing covers it whatever the viewport.
 void render_unclip();
+// Scissor off: clearing covers the whole drawable, bars included.
+void render_clear_all();
 
 // Forgets which modifier sides are held.
 void keys_reset();

@@ -154,8 +154,14 @@ void pump_events() {
         case SDL_KEYUP:
             key_event(e.key);
             break;
-        case SDL_MOUSEMOTION:
-            input_mouse_move(e.motion.x, e.motion.y);
+        case SDL_MOUSEMOTION: {
+            int x = 0, y = 0;
+            sdl::window_to_logical(e.motion.x, e.motion.y, x, y);
+            input_mouse_move(x, y);
+            break;
+        }
+        case SDL_WINDOWEVENT:
+            if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) sdl::video_resized();
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:

@@ -22,7 +22,7 @@ struct gl_cache {
 };
 
 gl_cache g_gl;
-int g_screen_h = 0;
+letterbox g_box = letterbox_fit(1, 1, 1, 1); // the game's screen inside the drawable
 int g_draw_calls = 0;
 long long g_flush_us = 0;
 
@@ -69,8 +69,9 @@ void gl_set_blend(int mode) {
 
 void gl_set_line_width(float w) {
     if (w == g_gl.line_width) return;
-    glLineWidth(w);
-    glPointSize(w);
+    // Lines keep their weight on a scaled screen, drawn at the real resolution.
+    glLineWidth(w * g_box.scale);
+    glPointSize(w * g_box.scale);
     g_gl.line_width = w;
 }
 
@@ -84,7 +85,9 @@ void gl_set_smooth(bool on) {
 }
 
 void gl_set_clip(const int* clip) {
-    bool on = clip[2] != 0; // a width of 0 is the whole screen
+    // On a letterboxed screen the scissor always holds drawing inside the picture.
+    bool whole = clip[2] == 0; // a width of 0 is the whole screen
+    bool on = !whole || !g_box.identity();
     if (on != g_gl.scissor) {
         if (on)
             glEnable(GL_SCISSOR_TEST);
@@ -93,8 +96,18 @@ void gl_set_clip(const int* clip) {
         g_gl.scissor = on;
     }
     if (!on || std::equal(clip, clip + 4, g_gl.clip)) return;
-    int w = std::max(clip[2], 0), h = std::max(clip[3], 0);
-    glScissor(clip[0], g_screen_h - clip[1] - h, w, h); // GL counts rows from the bottom
+    int rx = g_box.x, ry = g_box.y, rw = g_box.w, rh = g_box.h;
+    if (!whole) {
+        g_box.rect_to_real(clip[0], clip[1], std::max(clip[2], 0), std::max(clip[3], 0), rx, ry, rw,
+                           rh);
+        // Never past the picture into the bars.
+        int x1 = std::min(rx + rw, g_box.x + g_box.w), y1 = std::min(ry + rh, g_box.y + g_box.h);
+        rx = std::max(rx, g_box.x);
+        ry = std::max(ry, g_box.y);
+        rw = std::max(x1 - rx, 0);
+        rh = std::max(y1 - ry, 0);
+    }
+    glScissor(rx, g_box.real_h - ry - rh, rw, rh); // GL counts rows from the bottom
     std::copy(clip, clip + 4, g_gl.clip);
 }
 
@@ -129,21 +142,30 @@ void render_reset_state() {
     g_gl = gl_cache{};
 }
 
-void render_set_screen(int w, int h) {
-    glViewport(0, 0, w, h);
+void render_set_screen(const letterbox& box) {
+    g_box = box;
+    glViewport(box.x, box.real_h - box.y - box.h, box.w, box.h);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    glOrtho(0, w, h, 0, -1, 1);
+    glOrtho(0, box.logical_w, box.logical_h, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    g_screen_h = h;
-    // The scissor rectangle is stored flipped against the old height.
+    // The scissor rectangle is stored flipped against the old height, and the line width
+    // scaled by the old scale.
     std::fill(g_gl.clip, g_gl.clip + 4, -1);
+    float w = g_gl.line_width;
+    g_gl.line_width = -1;
+    gl_set_line_width(w);
 }
 
 void render_unclip() {
     static const int none[4] = {0, 0, 0, 0};
     gl_set_clip(none);
+}
+
+void render_clear_all() {
+    if (g_gl.scissor) glDisable(GL_SCISSOR_TEST);
+    g_gl.scissor = false;
 }
 
 } // namespace sdl
@@ -190,16 +212,12 @@ void texture_grab(unsigned tex, int tx, int ty, int sx, int sy, int w, int h) {
     int top = std::max({0, -sy, -ty});
     int bottom = std::min({h, sh - sy, th - ty});
     if (right <= left || bottom <= top) return;
-    // The screen's rows run bottom up and the texture's top down: read, flip, upload.
+    // Read in the game's own pixels (top row first, as the texture wants them) and upload.
     int cw = right - left, ch = bottom - top;
-    std::vector<uint8_t> rows(size_t(cw) * ch * 4), flipped(rows.size());
-    glReadBuffer(GL_BACK);
-    glReadPixels(sx + left, sh - (sy + bottom), cw, ch, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-    for (int r = 0; r < ch; ++r)
-        std::copy_n(&rows[size_t(ch - 1 - r) * cw * 4], size_t(cw) * 4,
-                    &flipped[size_t(r) * cw * 4]);
+    std::vector<uint8_t> pixels = read_pixels(sx + left, sy + top, cw, ch);
+    bind(tex);
     glTexSubImage2D(GL_TEXTURE_2D, 0, tx + left, ty + top, cw, ch, GL_RGBA, GL_UNSIGNED_BYTE,
-                    flipped.data());
+                    pixels.data());
 }
 
 void flush(const render_batch& batch) {

@@ -1,6 +1,7 @@
 // Window, GL context and display modes. One window and one context live from the first
-// open to shutdown: a display change resizes or re-modes the window, so every texture the
-// game loaded keeps working.
+// open to shutdown: a display change resizes the window, so every texture the game loaded
+// keeps working. Full screen is a borderless window over the desktop that never changes the
+// monitor's mode; the game's screen is letterboxed into it at the real resolution.
 #include "media/backend.h"
 #include "media/input.h"
 #include "media/sdl/sdl_internal.h"
@@ -16,32 +17,40 @@ namespace {
 SDL_Window* g_window = nullptr;
 SDL_GLContext g_context = nullptr;
 bool g_open = false;
-int g_width = 0, g_height = 0;
+int g_width = 0, g_height = 0; // the game's screen
+letterbox g_box = letterbox_fit(1, 1, 1, 1);
 
 int mode_depth(const SDL_DisplayMode& m) { return SDL_BYTESPERPIXEL(m.format) * 8; }
-
-// The size must exist; depth and refresh rate are preferences, so asking for 16 bits on a
-// display that only offers 32 still gets that size.
-bool find_mode(int w, int h, int depth, int hertz, SDL_DisplayMode& out) {
-    int best = -1;
-    int n = SDL_GetNumDisplayModes(0);
-    for (int i = 0; i < n; ++i) {
-        SDL_DisplayMode m;
-        if (SDL_GetDisplayMode(0, i, &m) != 0 || m.w != w || m.h != h) continue;
-        int score = (mode_depth(m) == depth ? 2 : 0) + (hertz <= 0 || m.refresh_rate == hertz);
-        if (score > best) {
-            best = score;
-            out = m;
-        }
-    }
-    return best >= 0;
-}
 
 } // namespace
 
 namespace sdl {
 
 SDL_Window* window() { return g_window; }
+
+const letterbox& screen_box() { return g_box; }
+
+void video_resized() {
+    if (!g_open) return;
+    int rw = 0, rh = 0;
+    SDL_GL_GetDrawableSize(g_window, &rw, &rh);
+    g_box = letterbox_fit(g_width, g_height, rw, rh);
+    render_set_screen(g_box);
+}
+
+void window_to_logical(int wx, int wy, int& lx, int& ly) {
+    if (!g_open) {
+        lx = wx;
+        ly = wy;
+        return;
+    }
+    int ww = 1, wh = 1;
+    SDL_GetWindowSize(g_window, &ww, &wh);
+    // Window coordinates are points; a high-density drawable has more pixels than points.
+    float rx = (float(wx) + 0.5f) * float(g_box.real_w) / float(std::max(ww, 1));
+    float ry = (float(wy) + 0.5f) * float(g_box.real_h) / float(std::max(wh, 1));
+    g_box.to_logical(rx, ry, lx, ly);
+}
 
 bool ensure_window() {
     if (g_context) return true;
@@ -52,8 +61,9 @@ bool ensure_window() {
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-    g_window = SDL_CreateWindow("Vexlume 2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640,
-                                480, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    g_window =
+        SDL_CreateWindow("Vexlume 2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
+                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!g_window) {
         fprintf(stderr, "media: cannot create a window: %s\n", SDL_GetError());
         return false;
@@ -69,7 +79,8 @@ bool ensure_window() {
     // The game paces itself to 20 ms frames; waiting for the display would fight that.
     SDL_GL_SetSwapInterval(0);
     render_reset_state();
-    render_set_screen(640, 480);
+    g_box = letterbox_fit(640, 480, 640, 480);
+    render_set_screen(g_box);
     return true;
 }
 
@@ -102,40 +113,55 @@ std::vector<display_mode> modes() {
     return out;
 }
 
-bool open(int width, int height, int depth, int hertz) {
+bool open(int width, int height, int depth, int) {
     if (width <= 0 || height <= 0 || !sdl::ensure_window()) {
         close();
         return false;
     }
-    if (depth == 0) {
+    bool full = depth != 0;
+    if (full) {
+        // Cover the monitor the window is on with a borderless window, and ask the window
+        // manager for its full-screen state too (where there is one, panels then stay below).
+        SDL_Rect r{0, 0, 640, 480};
+        int display = std::max(SDL_GetWindowDisplayIndex(g_window), 0);
+        if (SDL_GetDisplayBounds(display, &r) != 0) {
+            fprintf(stderr, "media: cannot find the monitor: %s\n", SDL_GetError());
+            close();
+            return false;
+        }
+        SDL_SetWindowBordered(g_window, SDL_FALSE);
+        SDL_SetWindowPosition(g_window, r.x, r.y);
+        SDL_SetWindowSize(g_window, r.w, r.h);
+        SDL_ShowWindow(g_window);
+        SDL_SetWindowFullscreen(g_window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_PumpEvents();
+        int w = 0, h = 0;
+        SDL_GetWindowSize(g_window, &w, &h);
+        if (w != r.w || h != r.h) {
+            // No window manager took it full screen: the borderless window does the job.
+            SDL_SetWindowFullscreen(g_window, 0);
+            SDL_SetWindowPosition(g_window, r.x, r.y);
+            SDL_SetWindowSize(g_window, r.w, r.h);
+        }
+    } else {
         if (SDL_GetWindowFlags(g_window) & SDL_WINDOW_FULLSCREEN)
             SDL_SetWindowFullscreen(g_window, 0);
+        SDL_SetWindowBordered(g_window, SDL_TRUE);
         SDL_SetWindowSize(g_window, width, height);
         SDL_SetWindowPosition(g_window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    } else {
-        SDL_DisplayMode m;
-        if (!find_mode(width, height, depth, hertz, m) ||
-            SDL_SetWindowDisplayMode(g_window, &m) != 0) {
-            close();
-            return false;
-        }
-        SDL_SetWindowSize(g_window, width, height);
-        if (SDL_SetWindowFullscreen(g_window, SDL_WINDOW_FULLSCREEN) != 0) {
-            fprintf(stderr, "media: cannot switch to %dx%d: %s\n", width, height, SDL_GetError());
-            close();
-            return false;
-        }
     }
     SDL_ShowWindow(g_window);
     SDL_RaiseWindow(g_window);
+    SDL_PumpEvents();
     g_open = true;
     g_width = width;
     g_height = height;
-    sdl::render_set_screen(width, height);
+    sdl::video_resized();
     // GL picks up the window's new size at a swap; one black frame makes the next the
     // right size.
     clear(0, 0, 0);
     SDL_GL_SwapWindow(g_window);
+    sdl::video_resized();
     return true;
 }
 
@@ -166,6 +192,13 @@ void desktop(int& width, int& height) {
 
 void clear(int r, int g, int b) {
     if (!g_context) return;
+    if (!g_box.identity()) {
+        // The bars outside the game's screen stay black whatever colour it clears to.
+        sdl::render_clear_all();
+        glClearColor(0, 0, 0, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (r == 0 && g == 0 && b == 0) return;
+    }
     sdl::render_unclip();
     glClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -177,11 +210,18 @@ void present() {
     pump_events();
 }
 
+void skip_present() { pump_events(); }
+
 void pointer_visible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
 void pointer_move(int x, int y) {
     if (!g_open) return;
-    SDL_WarpMouseInWindow(g_window, x, y);
+    float rx = 0, ry = 0;
+    g_box.to_real(float(x), float(y), rx, ry);
+    int ww = 1, wh = 1;
+    SDL_GetWindowSize(g_window, &ww, &wh);
+    SDL_WarpMouseInWindow(g_window, int(rx * float(ww) / float(g_box.real_w)),
+                          int(ry * float(wh) / float(g_box.real_h)));
     // The warp's own motion event comes later; the game reads the new place this frame.
     input_mouse_move(x, y);
 }
@@ -195,14 +235,36 @@ std::vector<uint8_t> read_pixels(int x, int y, int w, int h) {
     int x1 = std::min(x + w, g_width), y1 = std::min(y + h, g_height);
     if (x1 <= x0 || y1 <= y0) return out;
     int cw = x1 - x0, ch = y1 - y0;
-    std::vector<uint8_t> rows(size_t(cw) * ch * 4);
+    // The real pixels under those game pixels; each game pixel takes the one at its centre.
+    int rx = 0, ry = 0, rw = 0, rh = 0;
+    g_box.rect_to_real(x0, y0, cw, ch, rx, ry, rw, rh);
+    rw = std::min(rw, g_box.real_w - rx);
+    rh = std::min(rh, g_box.real_h - ry);
+    if (rw <= 0 || rh <= 0) return out;
+    std::vector<uint8_t> rows(size_t(rw) * rh * 4);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x0, g_height - y1, cw, ch, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    glReadPixels(rx, g_box.real_h - ry - rh, rw, rh, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+    bool same = g_box.identity();
     for (int r = 0; r < ch; ++r) {
-        const uint8_t* src = &rows[size_t(ch - 1 - r) * cw * 4]; // GL's rows run bottom up
+        int sy = r;
+        if (!same) {
+            float fx = 0, fy = 0;
+            g_box.to_real(0, float(y0 + r), fx, fy);
+            sy = std::clamp(int(fy) - ry, 0, rh - 1);
+        }
+        const uint8_t* src = &rows[size_t(rh - 1 - sy) * rw * 4]; // GL's rows run bottom up
         uint8_t* dst = &out[(size_t(y0 - y + r) * w + (x0 - x)) * 4];
-        memcpy(dst, src, size_t(cw) * 4);
+        if (same) {
+            memcpy(dst, src, size_t(cw) * 4);
+            continue;
+        }
+        for (int c = 0; c < cw; ++c) {
+            float fx = 0, fy = 0;
+            g_box.to_real(float(x0 + c), 0, fx, fy);
+            int sx = std::clamp(int(fx) - rx, 0, rw - 1);
+            memcpy(dst + size_t(c) * 4, src + size_t(sx) * 4, 4);
+        }
     }
     return out;
 }

@@ -130,7 +130,7 @@ TEST_F(scripted_game, a_scripted_game_from_the_title_to_the_table) {
             }
             break;
         case 8: // lose every ship
-            if (in("play") && shield_timer == 0 && !dying && !touch_pending) {
+            if (in("play") && !game_over && shield_timer == 0 && !dying && !touch_pending) {
                 deaths++;
                 touch_ship();
             }

@@ -9,6 +9,7 @@
 #include "enemies/pinwheel.h"
 #include "enemies/seeker.h"
 #include "enemies/square.h"
+#include "media/headless/headless.h"
 #include "player/ship.h"
 #include "player/shots.h"
 #include "shell/game_state.h"
@@ -144,4 +145,17 @@ TEST_F(soak, the_same_seed_and_input_give_the_same_game) {
     start();
     outcome c = random_game(*this, 3000, 8);
     EXPECT_NE(a.hash, c.hash); // the hash does see the game
+}
+
+TEST_F(soak, steps_played_without_drawing_leave_the_game_unchanged) {
+    start();
+    outcome drawn = random_game(*this, 3000, 7);
+    int skipped = headless_stats().skipped;
+    headless_set_present_cost_us(35000); // a renderer that needs 35 ms a frame
+    start();
+    outcome late = random_game(*this, 3000, 7);
+    headless_set_present_cost_us(0);
+    EXPECT_GT(headless_stats().skipped - skipped, 1000);
+    EXPECT_EQ(late.hash, drawn.hash);
+    EXPECT_EQ(late.spawned, drawn.spawned);
 }

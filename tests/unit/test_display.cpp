@@ -84,12 +84,14 @@ TEST_F(display_setup, a_smaller_playfield_does_not_force_scrolling) {
 
 TEST_F(display_setup, a_failure_writes_only_the_last_error_and_stops_there) {
     grid_cols = 7;
-    gfx_mode_index = 33; // 5120 x 4096: no such mode here
+    gfx_mode_index = 33; // 5120 x 4096: no display at all to show it on
+    headless_refuse_open(true);
     EXPECT_EQ(display_open(), 0);
     EXPECT_EQ(dir.read("errors.txt"), "Can not set graphics mode: Fullscreen - 5120X4096\r\n");
     EXPECT_EQ(grid_cols, 7); // nothing after the mode check ran
+    headless_refuse_open(false);
     windowed = 1;
-    headless_set_desktop(1920, 1200);
+    headless_set_desktop(1920, 1200); // a window larger than the desktop
     EXPECT_EQ(display_open(), 0);
     EXPECT_EQ(dir.read("errors.txt"), "Can not set graphics mode: Windowed - 5120X4096\r\n");
     headless_refuse_open(true);
@@ -106,10 +108,13 @@ TEST_F(display_setup, a_window_that_fits_the_desktop_opens_without_a_listed_mode
     EXPECT_EQ(display_open(), 1);
     EXPECT_EQ(display_width(), 1024);
     windowed = 0;
-    EXPECT_EQ(display_open(), 0); // full screen needs the real mode
+    gfx_mode_index = 33;
+    EXPECT_EQ(display_open(), 1); // full screen fits any size of the table onto the desktop
+    EXPECT_EQ(display_width(), 5120);
 }
 
 TEST_F(display_setup, start_up_falls_back_to_the_largest_window_that_fits) {
+    windowed = 1;
     headless_set_modes({{1280, 1024, 32, 60}});
     headless_set_desktop(1280, 1024);
     cfg_screen_width = 1920;

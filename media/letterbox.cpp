@@ -1,0 +1,48 @@
+#include "media/letterbox.h"
+
+#include <algorithm>
+#include <cmath>
+
+letterbox letterbox_fit(int logical_w, int logical_h, int real_w, int real_h) {
+    letterbox b;
+    b.logical_w = std::max(logical_w, 1);
+    b.logical_h = std::max(logical_h, 1);
+    b.real_w = std::max(real_w, 1);
+    b.real_h = std::max(real_h, 1);
+    float sx = float(b.real_w) / float(b.logical_w), sy = float(b.real_h) / float(b.logical_h);
+    b.scale = std::min(sx, sy);
+    // The fitting axis fills the drawable exactly; the other is centred with whole pixels.
+    if (sx <= sy) {
+        b.w = b.real_w;
+        b.h = std::min(b.real_h, int(std::lround(float(b.logical_h) * b.scale)));
+    } else {
+        b.h = b.real_h;
+        b.w = std::min(b.real_w, int(std::lround(float(b.logical_w) * b.scale)));
+    }
+    b.x = (b.real_w - b.w) / 2;
+    b.y = (b.real_h - b.h) / 2;
+    return b;
+}
+
+void letterbox::to_logical(float rx, float ry, int& lx, int& ly) const {
+    float fx = (rx - float(x)) * float(logical_w) / float(w);
+    float fy = (ry - float(y)) * float(logical_h) / float(h);
+    lx = std::clamp(int(std::floor(fx)), 0, logical_w - 1);
+    ly = std::clamp(int(std::floor(fy)), 0, logical_h - 1);
+}
+
+void letterbox::to_real(float lx, float ly, float& rx, float& ry) const {
+    rx = float(x) + (lx + 0.5f) * float(w) / float(logical_w);
+    ry = float(y) + (ly + 0.5f) * float(h) / float(logical_h);
+}
+
+void letterbox::rect_to_real(int lx, int ly, int lw, int lh, int& rx, int& ry, int& rw,
+                             int& rh) const {
+    float kx = float(w) / float(logical_w), ky = float(h) / float(logical_h);
+    int x0 = x + int(std::floor(float(lx) * kx)), y0 = y + int(std::floor(float(ly) * ky));
+    int x1 = x + int(std::ceil(float(lx + lw) * kx)), y1 = y + int(std::ceil(float(ly + lh) * ky));
+    rx = x0;
+    ry = y0;
+    rw = std::max(x1 - x0, 0);
+    rh = std::max(y1 - y0, 0);
+}
