@@ -2,6 +2,7 @@
 // changed rules ending the game they were made in.
 #include "controls/config.h"
 #include "controls/menu.h"
+#include "media/headless/headless.h"
 #include "shell/display.h"
 #include "shell/game_state.h"
 #include "shell/screens.h"
@@ -26,9 +27,11 @@ std::string value_after(const std::string& text, const std::string& key) {
 } // namespace
 
 TEST_F(settings_in_game, a_refused_screen_size_is_reported_and_the_old_values_are_saved) {
-    dir.write("Config.txt", "[Windowed]\r\nFalse\r\n[Screen Width]\r\n1024\r\n[Screen "
+    dir.write("Config.txt", "[Windowed]\r\nTrue\r\n[Screen Width]\r\n1024\r\n[Screen "
                             "Height]\r\n768\r\n");
     start();
+    headless_set_desktop(1100, 800); // 1024 x 768 fits, the next size up does not
+    headless_set_modes({{1024, 768, 32, 60}});
     ASSERT_EQ(gfx_mode_index, 8);
     int step = 0, message_frames = 0;
     play([&](int) {
@@ -39,7 +42,7 @@ TEST_F(settings_in_game, a_refused_screen_size_is_reported_and_the_old_values_ar
         else if (step == 2 && menu_titled("Settings"))
             press({UP, UP, UP, RET}), step++;
         else if (step == 3 && menu_titled("Video Settings"))
-            press({UP, UP, UP, UP, LEFT, ESC}), step++; // full screen 1024 x 720: no such mode
+            press({UP, UP, UP, UP, RIGHT, ESC}), step++; // a 1152 x 864 window: too large
         else if (step == 4 && menu_titled("Keep Changes?"))
             press({UP, RET}), step++;
         else if (step == 5 && !menu_open)
@@ -51,7 +54,7 @@ TEST_F(settings_in_game, a_refused_screen_size_is_reported_and_the_old_values_ar
     });
     EXPECT_EQ(step, 7);
     EXPECT_GE(message_frames, 95) << "two seconds of \"Unable to set Gfx Mode\"";
-    EXPECT_EQ(dir.read("errors.txt"), "Can not set graphics mode: Fullscreen - 1024X720\r\n");
+    EXPECT_EQ(dir.read("errors.txt"), "Can not set graphics mode: Windowed - 1152X864\r\n");
     EXPECT_EQ(gfx_mode_index, 8);
     EXPECT_EQ(screen_width, 1024);
     EXPECT_EQ(screen_height, 768);
@@ -59,7 +62,7 @@ TEST_F(settings_in_game, a_refused_screen_size_is_reported_and_the_old_values_ar
     ASSERT_EQ(config_save(), 1); // what the exit writes
     std::string saved = dir.read("Config.txt");
     EXPECT_EQ(value_after(saved, "[Screen Height]"), "768");
-    EXPECT_EQ(value_after(saved, "[Windowed]"), "False");
+    EXPECT_EQ(value_after(saved, "[Windowed]"), "True");
 }
 
 TEST_F(settings_in_game, kept_rules_end_the_game_even_when_another_screen_follows) {
