@@ -65,7 +65,7 @@ TEST_F(display, reopening_at_another_size_keeps_images_and_the_pixel_grid) {
     free_image(dot);
 }
 
-TEST_F(display, a_full_screen_mode_that_does_not_exist_fails_and_leaves_no_display) {
+TEST_F(display, full_screen_at_a_size_no_mode_lists_covers_the_desktop_in_the_games_pixels) {
     std::vector<display_mode> modes = display_modes();
     ASSERT_FALSE(modes.empty());
     for (const display_mode& m : modes) {
@@ -78,8 +78,19 @@ TEST_F(display, a_full_screen_mode_that_does_not_exist_fails_and_leaves_no_displ
     EXPECT_GT(dw, 0);
     EXPECT_GT(dh, 0);
 
-    EXPECT_FALSE(display_open(1234, 567, 32, 60));
-    EXPECT_FALSE(display_is_open());
+    // No monitor lists 1234 x 567; full screen never switches modes, so it opens anyway.
+    ASSERT_TRUE(display_open(1234, 567, 32, 60));
+    EXPECT_TRUE(display_is_open());
+    EXPECT_EQ(display_width(), 1234);
+    EXPECT_EQ(display_height(), 567);
+    set_clear_color(0, 0, 0);
+    clear_screen();
+    set_color(255, 255, 255);
+    draw_rect(1200, 500, 34, 67); // the game's bottom-right corner
+    std::vector<uint8_t> px = read_pixels(1233, 566, 1, 1);
+    ASSERT_EQ(px.size(), 4u);
+    EXPECT_EQ(px[0], 255);
+    set_color(255, 255, 255);
     ASSERT_TRUE(display_open(SCREEN_W, SCREEN_H, 0, 60));
     EXPECT_TRUE(display_is_open());
 }
