@@ -5,9 +5,11 @@
 #include "enemies/butterfly.h"
 #include "enemies/cube.h"
 #include "enemies/diamond.h"
+#include "enemies/generator.h"
 #include "enemies/pinwheel.h"
 #include "enemies/seeker.h"
 #include "enemies/square.h"
+#include "enemies/triangle.h"
 #include "player/shots.h"
 
 #include <cmath>
@@ -40,6 +42,16 @@ template <class T> void clear_list(actor_list<T>& list, int everything) {
 template <> void clear_list(actor_list<blackhole>& list, int everything) {
     list.for_each([&](blackhole* h) {
         if (everything || !h->touched) h->discard();
+    });
+}
+
+// A triangle leaving with the board sets its partner free.
+template <> void clear_list(actor_list<triangle>& list, int everything) {
+    list.for_each([&](triangle* t) {
+        if (everything || !t->touched) {
+            t->unlink();
+            list.remove(t);
+        }
     });
 }
 
@@ -98,6 +110,28 @@ int shot_hits_hole(const shot& s) {
     return hit;
 }
 
+// A linked triangle is knocked along the shot's path instead of dying.
+int shot_kills_triangle(const shot& s) {
+    int hit = 0;
+    triangle_list.for_each([&](triangle* t) {
+        if (hit || dist2(s, *t) >= 148.0f) return;
+        t->kill(1, -5.0f * s.dx, -5.0f * s.dy);
+        hit = 1;
+    });
+    return hit;
+}
+
+int shot_hits_generator(const shot& s) {
+    int hit = 0;
+    generator_list.for_each([&](generator* g) {
+        float ex = s.x - g->x, ey = s.y - g->y;
+        if (hit || ex * ex + ey * ey >= 144.0f + g->size) return;
+        g->hit(1);
+        hit = 1;
+    });
+    return hit;
+}
+
 // A random side of the ship, for a point that landed right on it.
 int away() { return rand_int(1, 10) > 5 ? -1 : 1; }
 
@@ -147,6 +181,8 @@ void enemies_clear(int everything) {
     clear_list(seeker_list, everything);
     clear_list(blackhole_list, everything);
     clear_list(butterfly_list, everything);
+    clear_list(generator_list, everything);
+    clear_list(triangle_list, everything);
 }
 
 void enemy_speeds_reset(int difficulty) {
@@ -164,26 +200,31 @@ void enemies_destroy_all() {
     kill_all(seeker_list);
     blackhole_list.for_each([](blackhole* h) { h->hit(0); });
     kill_all(butterfly_list);
+    generator_list.for_each([](generator* g) { g->hit(0); });
+    triangle_list.for_each([](triangle* t) { t->kill(0, 0, 0); });
 }
 
 int enemies_hit_by_shot(const shot& s) {
     return shot_hits_hole(s) || shot_kills_square(s) || shot_kills(pinwheel_list, s) ||
            shot_kills(diamond_list, s) || shot_kills(cube_list, s) || shot_kills(seeker_list, s) ||
-           shot_kills(butterfly_list, s);
+           shot_kills_triangle(s) || shot_hits_generator(s) || shot_kills(butterfly_list, s);
 }
 
 void enemies_update() {
+    update_all(generator_list);
     update_all(square_list);
     update_all(pinwheel_list);
     update_all(diamond_list);
     update_all(cube_list);
     update_all(seeker_list);
     update_all(butterfly_list);
+    update_all(triangle_list);
 }
 
 void blackholes_update() { update_all(blackhole_list); }
 
 void enemies_draw() {
+    generator_list.for_each([](generator* g) { g->draw(); });
     draw_all(square_list, 32, 255, 32);
     draw_all(pinwheel_list, 200, 64, 255);
     draw_all(diamond_list, 32, 255, 255);
@@ -191,6 +232,8 @@ void enemies_draw() {
     draw_all(seeker_list, 32, 64, 255);
     draw_all(blackhole_list, 255, 32, 32);
     draw_all(butterfly_list, 128, 32, 255);
+    set_color(255, 128, 32);
+    triangles_draw(); // every link first, then every body
 }
 
 void enemy_spawn(int spawn_index, float x, float y, int delay) {
@@ -212,6 +255,9 @@ void enemy_spawn(int spawn_index, float x, float y, int delay) {
         break;
     case 5:
         blackhole::create(x, y, 20.0f, delay);
+        break;
+    case 6:
+        triangle::create(x, y, delay);
         break;
     case 9:
         butterfly::create(x, y, delay);

@@ -2,6 +2,7 @@
 
 #include "controls/controls.h"
 #include "enemies/enemy.h"
+#include "enemies/triangle.h"
 #include "media/media.h"
 #include "player/powerups.h"
 #include "player/ship.h"
@@ -180,6 +181,7 @@ void play_step() {
     move_camera();
     debug_keys();
     ship_fire();
+    triangle_links_hit_ship();
     ship_black_hole_pull();
 }
 

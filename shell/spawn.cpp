@@ -1,5 +1,7 @@
 #include "shell/spawn.h"
 
+#include "enemies/generator.h"
+
 #include "enemies/enemy.h"
 #include "media/media.h"
 #include "player/ship.h"
@@ -17,10 +19,18 @@ namespace {
 void corner(int c, int& x, int& y) {
     int W = field_width, H = field_height;
     switch (c) {
-    case 1: x = rand_int(30, 80), y = rand_int(30, 80); break;
-    case 2: x = rand_int(W - 80, W - 30), y = rand_int(30, 80); break;
-    case 3: x = rand_int(W - 80, W - 30), y = rand_int(H - 80, H - 30); break;
-    case 4: x = rand_int(30, 80), y = rand_int(H - 80, H - 30); break;
+    case 1:
+        x = rand_int(30, 80), y = rand_int(30, 80);
+        break;
+    case 2:
+        x = rand_int(W - 80, W - 30), y = rand_int(30, 80);
+        break;
+    case 3:
+        x = rand_int(W - 80, W - 30), y = rand_int(H - 80, H - 30);
+        break;
+    case 4:
+        x = rand_int(30, 80), y = rand_int(H - 80, H - 30);
+        break;
     }
 }
 
@@ -34,8 +44,12 @@ void place_position(int place, int& x, int& y) {
     case 1:
     case 2:
     case 3:
-    case 4: corner(place, x, y); break;
-    case 5: corner(rand_int(1, 4), x, y); break;
+    case 4:
+        corner(place, x, y);
+        break;
+    case 5:
+        corner(rand_int(1, 4), x, y);
+        break;
     case 6:
     case 7:
     case 8:
@@ -54,7 +68,8 @@ void place_position(int place, int& x, int& y) {
         y = int(240.0f * sin_deg(float(a)) + player_y);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -89,14 +104,16 @@ int pick_kind(int t) {
     return rand_int(0, 9);
 }
 
-// period, gen_kind and size shape the generators, which come with their own kind.
-void spawn_group(int kind, int delay, int place, [[maybe_unused]] int period,
-                 [[maybe_unused]] int gen_kind, [[maybe_unused]] int size) {
+// period, gen_kind and size shape the generators only.
+void spawn_group(int kind, int delay, int place, int period, int gen_kind, int size) {
     if (menu_cooldown > 0) return;
     int x, y;
     place_position(place, x, y);
     if (kind >= 0 && kind <= 10) spawns_by_kind[kind]++;
-    enemy_spawn(kind, float(x), float(y), delay);
+    if (kind == 10)
+        generator::create(float(x), float(y), gen_kind, period, size, delay);
+    else
+        enemy_spawn(kind, float(x), float(y), delay);
 }
 
 void spawn_director(int t) {

@@ -6,9 +6,11 @@
 #include "enemies/butterfly.h"
 #include "enemies/cube.h"
 #include "enemies/diamond.h"
+#include "enemies/generator.h"
 #include "enemies/pinwheel.h"
 #include "enemies/seeker.h"
 #include "enemies/square.h"
+#include "enemies/triangle.h"
 #include "media/headless/headless.h"
 #include "player/ship.h"
 #include "player/shots.h"
@@ -54,6 +56,8 @@ template <class F> void each_list(F&& f) {
     f(seeker_list);
     f(blackhole_list);
     f(butterfly_list);
+    f(generator_list);
+    f(triangle_list);
 }
 
 size_t enemies_alive() {
@@ -84,7 +88,19 @@ outcome random_game(game_test& g, int frames, unsigned input_seed) {
         } else if (step == 1 && in("play") && !menu_open) {
             played++;
             for (int k : keys) headless_key(k, input() % 4 == 0);
-            headless_key(key_bomb, input() % 500 == 0);
+            // A crowd no ship could live through is bombed, as a player would (the
+            // invulnerable ship never loses a life, which is what clears the board in play).
+            bool swamped = enemies_alive() > 1200;
+            if (swamped) bombs = std::max(bombs, 1);
+            headless_key(key_bomb, swamped || input() % 500 == 0);
+            // Every other stretch the player turns its guns on the nearest black hole.
+            if ((played / 1000) % 2 == 1)
+                if (blackhole* h = blackhole_list.first()) {
+                    headless_key(key_fire_left, h->x < player_x - 16);
+                    headless_key(key_fire_right, h->x > player_x + 16);
+                    headless_key(key_fire_up, h->y < player_y - 16);
+                    headless_key(key_fire_down, h->y > player_y + 16);
+                }
             out.most_shots = std::max(out.most_shots, int(shots.size()));
             out.most_enemies = std::max(out.most_enemies, enemies_alive());
             if (played >= frames) {
