@@ -195,6 +195,7 @@ void world_update(int step) {
     if (step == 0 || step % 2 == 0) part_update_all(0);
     if (freeze_actors) return;
     enemies_update();
+    powerups_update();
     blackholes_update();
     shots_update();
 }
@@ -211,6 +212,7 @@ void draw_frame() {
     part_draw_all();
     set_line_width(2);
     enemies_draw();
+    powerups_draw();
     draw_status();
     if (!freeze_actors) {
         draw_ship(int(player_x), int(player_y), float(ship_angle));

@@ -1,7 +1,9 @@
-// Whole games, headless, with a scripted player: every control scheme, a bomb, every ship
-// lost, GAME OVER, name entry and the new row in the table and in hiscores.dat.
+// Whole games, headless, with a scripted player: every control scheme, a bomb, tokens
+// collected for a ship and a bomb, every ship lost, GAME OVER, name entry and the new row in the
+// table and in hiscores.dat.
 #include "controls/controls.h"
 #include "controls/menu.h"
+#include "player/powerups.h"
 #include "player/ship.h"
 #include "player/shots.h"
 #include "shell/game_state.h"
@@ -41,7 +43,8 @@ TEST_F(scripted_game, a_scripted_game_from_the_title_to_the_table) {
     int step = 0, t = 0, shots_seen = 0, deaths = 0, names = 0, game_over_frames = 0;
     headless_on_clear(touch_at_frame_start);
     float start_x = 0;
-    int bombs_before = 0;
+    int bombs_before = 0, lives_before = 0, final_score = 0;
+    long collected_before = 0;
     headless_joy_plug(0, true);
     play([&](int) {
         t++;
@@ -100,7 +103,7 @@ TEST_F(scripted_game, a_scripted_game_from_the_title_to_the_table) {
                 EXPECT_GT(shots.size(), 0u);
                 control_type = CONTROL_DUAL_ANALOG;
                 shots.clear();
-                headless_joy_slot(0, 3, 1.0f); // right stick across: aim right
+                headless_joy_slot(0, 3, 1.0f);  // right stick across: aim right
                 headless_joy_slot(0, 1, -1.0f); // left stick up: move up
                 start_x = player_y;
                 step++, t = 0;
@@ -125,42 +128,62 @@ TEST_F(scripted_game, a_scripted_game_from_the_title_to_the_table) {
                 headless_mouse_button(mouse_fire, false);
                 EXPECT_GT(shots.size(), 0u);
                 control_type = CONTROL_KEYBOARD;
-                add_score(int(player_x), int(player_y), 7777, 1); // a kill worth a place in the table
+                add_score(int(player_x), int(player_y), 7777,
+                          1); // a kill worth a place in the table
+                lives_before = lives;
+                bombs_before = bombs;
+                collected_before = powerup_stats.collected;
+                // Past the next extra ship and extra bomb: each drops its token.
+                add_score(int(player_x), int(player_y),
+                          std::max(extra_life_every, extra_bomb_every), 0);
                 step++, t = 0;
             }
             break;
-        case 8: // lose every ship
+        case 8: // fly onto every token in turn
+            if (powerup* p = powerups.first()) {
+                player_x = p->x;
+                player_y = p->y;
+            } else if (t > 1) {
+                EXPECT_EQ(lives, lives_before + 1);
+                EXPECT_EQ(bombs, bombs_before + 1);
+                // the ship, the bomb and the milestone tokens of both awards
+                EXPECT_EQ(powerup_stats.collected - collected_before, 4);
+                final_score = score;
+                step++;
+            }
+            break;
+        case 9: // lose every ship
             if (in("play") && !game_over && shield_timer == 0 && !dying && !touch_pending) {
                 deaths++;
                 touch_ship();
             }
             if (game_over) step++;
             break;
-        case 9: // name entry: type a name and press Return
+        case 10: // name entry: type a name and press Return
             if (in("name entry")) {
                 names++;
                 press({'A', 'C', 'E', RET});
                 step++;
             }
             break;
-        case 10: // the table, then leave from its menu
+        case 11: // the table, then leave from its menu
             if (in("top scores") && !menu_open) tap(ESC), step++;
             break;
-        case 11:
+        case 12:
             if (menu_titled("Options")) press({UP, UP, RET}), step++;
             break;
         }
     });
-    EXPECT_EQ(step, 12);
-    EXPECT_EQ(deaths, 3); // Medium starts with three ships
+    EXPECT_EQ(step, 13);
+    EXPECT_EQ(deaths, 4); // Medium starts with three ships, and one came with a token
     EXPECT_EQ(names, 1);
     EXPECT_GE(game_over_frames, 179); // the whole GAME OVER, nothing pressed
-    EXPECT_EQ(hiscore_scores[0][1], 7777);
+    EXPECT_EQ(hiscore_scores[0][1], final_score);
     EXPECT_EQ(hiscore_names[0][1], "ace     ");
     // saved at once, before the program ends
     text_file* f = file_open_read("hiscores.dat");
     ASSERT_NE(f, nullptr);
     for (int i = 0; i < 30; i++) file_read_line(f);
-    EXPECT_EQ(file_read_line(f), "7777");
+    EXPECT_EQ(file_read_line(f), std::to_string(final_score));
     file_close(f);
 }

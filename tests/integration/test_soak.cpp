@@ -12,6 +12,7 @@
 #include "enemies/square.h"
 #include "enemies/triangle.h"
 #include "media/headless/headless.h"
+#include "player/powerups.h"
 #include "player/ship.h"
 #include "player/shots.h"
 #include "shell/game_state.h"
@@ -46,6 +47,7 @@ struct outcome {
     int most_shots = 0;
     size_t most_enemies = 0;
     long holes_shot_down = 0, holes_overloaded = 0;
+    powerup_counts tokens{};
 };
 
 template <class F> void each_list(F&& f) {
@@ -70,6 +72,7 @@ size_t enemies_alive() {
 outcome random_game(game_test& g, int frames, unsigned input_seed) {
     outcome out;
     long shot_down = blackholes_shot_down, overloaded = blackholes_overloaded;
+    powerup_counts tokens = powerup_stats;
     difficulty = 2; // Hard starts at frame 7000, where black holes come among the single spawns
     god_mode = 1;   // the ship survives so the whole stretch is played
     control_type = CONTROL_KEYBOARD;
@@ -101,6 +104,26 @@ outcome random_game(game_test& g, int frames, unsigned input_seed) {
                     headless_key(key_fire_up, h->y < player_y - 16);
                     headless_key(key_fire_down, h->y > player_y + 16);
                 }
+            // Two stretches in three the player shies away from tokens, as one saving them for
+            // later would, so some live long enough to hatch or turn into enemies.
+            // Now and then a weapon-timer token, the kind that turns into a butterfly, and a
+            // pair of upgrades, the kind that hatches a generator.
+            if (played % 1500 == 750) powerup_drop(played % 3000 == 750 ? 0 : 1);
+            if (played % 3000 == 1500) powerup_drop(3), powerup_drop(3);
+            if ((played / 2000) % 3 != 0) {
+                powerup* near = nullptr;
+                float best = 400 * 400;
+                powerups.for_each([&](powerup* p) {
+                    float ex = p->x - player_x, ey = p->y - player_y;
+                    if (ex * ex + ey * ey < best) best = ex * ex + ey * ey, near = p;
+                });
+                if (near) {
+                    headless_key(key_move_left, near->x > player_x);
+                    headless_key(key_move_right, near->x <= player_x);
+                    headless_key(key_move_up, near->y > player_y);
+                    headless_key(key_move_down, near->y <= player_y);
+                }
+            }
             out.most_shots = std::max(out.most_shots, int(shots.size()));
             out.most_enemies = std::max(out.most_enemies, enemies_alive());
             if (played >= frames) {
@@ -135,6 +158,9 @@ outcome random_game(game_test& g, int frames, unsigned input_seed) {
     for (long n : spawns_by_kind) out.spawned += n;
     out.holes_shot_down = blackholes_shot_down - shot_down;
     out.holes_overloaded = blackholes_overloaded - overloaded;
+    out.tokens = {powerup_stats.dropped - tokens.dropped,
+                  powerup_stats.collected - tokens.collected, powerup_stats.eaten - tokens.eaten,
+                  powerup_stats.merged - tokens.merged, powerup_stats.expired - tokens.expired};
     return out;
 }
 } // namespace
@@ -149,6 +175,11 @@ TEST_F(soak, ten_minutes_of_random_play) {
     EXPECT_LT(o.most_enemies, 3000u); // the lists stayed bounded
     EXPECT_GT(o.holes_shot_down, 0);
     EXPECT_GT(o.holes_overloaded, 0);
+    EXPECT_GT(o.tokens.dropped, 0);
+    EXPECT_GT(o.tokens.collected, 0);
+    EXPECT_GT(o.tokens.eaten, 0);
+    EXPECT_GT(o.tokens.merged, 0);
+    EXPECT_GT(o.tokens.expired, 0);
 }
 
 TEST_F(soak, the_same_seed_and_input_give_the_same_game) {

@@ -1,0 +1,3 @@
+#include "enemies/interceptor.h"
+actor_list<interceptor> interceptor_list;
+interceptor* interceptor::create(float, float, int) { return nullptr; }
