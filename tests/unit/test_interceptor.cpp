@@ -109,9 +109,9 @@ TEST_F(interceptors, the_lock_on_sound_plays_at_most_once_in_60_frames) {
 
 TEST_F(interceptors, turn_towards_wraps_and_ignores_five_degrees) {
     EXPECT_EQ(turn_towards(0, 0, 1, 0, 10, 0), 0);
-    EXPECT_EQ(turn_towards(0, 0, 1, 0, 100, 8), 0);     // 4.6 degrees
+    EXPECT_EQ(turn_towards(0, 0, 1, 0, 100, 8), 0); // 4.6 degrees
     EXPECT_EQ(turn_towards(0, 0, 1, 0, 0, 10), 90);
-    EXPECT_EQ(turn_towards(0, 0, -1, 0.1f, 0, -10), 84); // wrapped, not -276
+    EXPECT_EQ(turn_towards(0, 0, -1, 0.1f, 0, -10), 96); // wrapped, not -264
 }
 
 } // namespace

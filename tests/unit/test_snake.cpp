@@ -126,7 +126,8 @@ TEST_F(snakes, any_segment_touching_the_ship_marks_the_whole_chain) {
     snake_list.for_each([&](snake* e) { touched += e->touched; });
     EXPECT_EQ(touched, 24); // every one but the caller, which sets its own
     enemies_clear(0);
-    EXPECT_EQ(snake_list.size(), 1u); // only the untouched caller left
+    actor_lists_collect();
+    EXPECT_EQ(snake_list.size(), 24u); // the death sequence keeps all but the untouched caller
 }
 
 } // namespace
