@@ -6,8 +6,10 @@
 #include "enemies/cube.h"
 #include "enemies/diamond.h"
 #include "enemies/generator.h"
+#include "enemies/interceptor.h"
 #include "enemies/pinwheel.h"
 #include "enemies/seeker.h"
+#include "enemies/snake.h"
 #include "enemies/square.h"
 #include "enemies/triangle.h"
 #include "player/shots.h"
@@ -55,6 +57,13 @@ template <> void clear_list(actor_list<triangle>& list, int everything) {
     });
 }
 
+// A segment leaving with the board lets go of its neighbours.
+template <> void clear_list(actor_list<snake>& list, int everything) {
+    list.for_each([&](snake* e) {
+        if (everything || !e->touched) e->discard();
+    });
+}
+
 template <class T> void kill_all(actor_list<T>& list) {
     list.for_each([](T* e) { e->kill(0); });
 }
@@ -67,6 +76,10 @@ template <class T> void draw_all(actor_list<T>& list, int r, int g, int b) {
     set_color(r, g, b);
     list.for_each([](T* e) { e->draw(); });
 }
+
+// How far back along its flight a shot is traced against a shield: far enough to reach the
+// bar from anywhere inside the 64 px the test looks at.
+constexpr float SHIELD_TRACE = 140;
 
 float dist2(const shot& s, const enemy& e) {
     float ex = s.x - e.x, ey = s.y - e.y;
@@ -94,6 +107,42 @@ int shot_kills_square(const shot& s) {
             hit = 1;
         } else {
             e->dodge(s.x, s.y, s.x + s.dx, s.y + s.dy);
+        }
+    });
+    return hit;
+}
+
+// The first segment within reach takes the shot: the head dies, the tail shrugs it off.
+int shot_hits_snake(const shot& s) {
+    int hit = 0;
+    snake_list.for_each([&](snake* e) {
+        if (hit || dist2(s, *e) >= e->hit_radius()) return;
+        e->hit(1);
+        hit = 1;
+    });
+    return hit;
+}
+
+// A raised shield swallows a shot whose last stretch of flight crosses the bar; the shot's
+// path, not the line to the interceptor, since the bar stands 64 px out and the test only
+// starts inside 64 px.
+int shot_hits_interceptor(const shot& s) {
+    int hit = 0;
+    interceptor_list.for_each([&](interceptor* e) {
+        float d2 = dist2(s, *e);
+        if (hit || d2 >= 4096.0f) return;
+        if (e->shield_up()) {
+            float v = std::sqrt(s.dx * s.dx + s.dy * s.dy);
+            float back = v > 0 ? SHIELD_TRACE / v : 0;
+            if (segments_cross(s.x, s.y, s.x - s.dx * back, s.y - s.dy * back, e->shield_x1,
+                               e->shield_y1, e->shield_x2, e->shield_y2)) {
+                hit = 1;
+                return;
+            }
+        }
+        if (d2 < e->hit_radius()) {
+            e->kill(1);
+            hit = 1;
         }
     });
     return hit;
@@ -180,6 +229,8 @@ void enemies_clear(int everything) {
     clear_list(cube_list, everything);
     clear_list(seeker_list, everything);
     clear_list(blackhole_list, everything);
+    clear_list(snake_list, everything);
+    clear_list(interceptor_list, everything);
     clear_list(butterfly_list, everything);
     clear_list(generator_list, everything);
     clear_list(triangle_list, everything);
@@ -199,6 +250,11 @@ void enemies_destroy_all() {
     kill_all(cube_list);
     kill_all(seeker_list);
     blackhole_list.for_each([](blackhole* h) { h->hit(0); });
+    // A snake still spawning in is out of the bomb's reach; a falling tail goes on falling.
+    snake_list.for_each([](snake* e) {
+        if (e->spawn_delay <= 0) e->hit(0);
+    });
+    kill_all(interceptor_list);
     kill_all(butterfly_list);
     generator_list.for_each([](generator* g) { g->hit(0); });
     triangle_list.for_each([](triangle* t) { t->kill(0, 0, 0); });
@@ -207,7 +263,8 @@ void enemies_destroy_all() {
 int enemies_hit_by_shot(const shot& s) {
     return shot_hits_hole(s) || shot_kills_square(s) || shot_kills(pinwheel_list, s) ||
            shot_kills(diamond_list, s) || shot_kills(cube_list, s) || shot_kills(seeker_list, s) ||
-           shot_kills_triangle(s) || shot_hits_generator(s) || shot_kills(butterfly_list, s);
+           shot_kills_triangle(s) || shot_hits_generator(s) || shot_hits_snake(s) ||
+           shot_hits_interceptor(s) || shot_kills(butterfly_list, s);
 }
 
 void enemies_update() {
@@ -217,6 +274,8 @@ void enemies_update() {
     update_all(diamond_list);
     update_all(cube_list);
     update_all(seeker_list);
+    update_all(snake_list);
+    update_all(interceptor_list);
     update_all(butterfly_list);
     update_all(triangle_list);
 }
@@ -231,6 +290,8 @@ void enemies_draw() {
     draw_all(cube_list, 255, 32, 255);
     draw_all(seeker_list, 32, 64, 255);
     draw_all(blackhole_list, 255, 32, 32);
+    snake_list.for_each([](snake* e) { e->draw(); });
+    draw_all(interceptor_list, 255, 0, 32);
     draw_all(butterfly_list, 128, 32, 255);
     set_color(255, 128, 32);
     triangles_draw(); // every link first, then every body
@@ -258,6 +319,12 @@ void enemy_spawn(int spawn_index, float x, float y, int delay) {
         break;
     case 6:
         triangle::create(x, y, delay);
+        break;
+    case 7:
+        snake::create(x, y, 24, delay, 0, 0, 0);
+        break;
+    case 8:
+        interceptor::create(x, y, delay);
         break;
     case 9:
         butterfly::create(x, y, delay);

@@ -213,7 +213,7 @@ template <class T> struct enemy_kind : enemy {
         set_scale(1, 1);
     }
 
-  private:
+  protected:
     T& self() { return static_cast<T&>(*this); }
 
     void bounce(float m) { enemy_bounce(x, y, dx, dy, m, float(field_width), float(field_height)); }

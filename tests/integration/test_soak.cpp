@@ -7,8 +7,10 @@
 #include "enemies/cube.h"
 #include "enemies/diamond.h"
 #include "enemies/generator.h"
+#include "enemies/interceptor.h"
 #include "enemies/pinwheel.h"
 #include "enemies/seeker.h"
+#include "enemies/snake.h"
 #include "enemies/square.h"
 #include "enemies/triangle.h"
 #include "media/headless/headless.h"
@@ -47,6 +49,7 @@ struct outcome {
     int most_shots = 0;
     size_t most_enemies = 0;
     long holes_shot_down = 0, holes_overloaded = 0;
+    long by_kind[11] = {};
     powerup_counts tokens{};
 };
 
@@ -60,6 +63,8 @@ template <class F> void each_list(F&& f) {
     f(butterfly_list);
     f(generator_list);
     f(triangle_list);
+    f(snake_list);
+    f(interceptor_list);
 }
 
 size_t enemies_alive() {
@@ -156,6 +161,7 @@ outcome random_game(game_test& g, int frames, unsigned input_seed) {
     });
     god_mode = 0;
     for (long n : spawns_by_kind) out.spawned += n;
+    std::copy(std::begin(spawns_by_kind), std::end(spawns_by_kind), out.by_kind);
     out.holes_shot_down = blackholes_shot_down - shot_down;
     out.holes_overloaded = blackholes_overloaded - overloaded;
     out.tokens = {powerup_stats.dropped - tokens.dropped,
@@ -173,6 +179,7 @@ TEST_F(soak, ten_minutes_of_random_play) {
     EXPECT_LE(o.most_shots, SHOT_MAX);
     EXPECT_GT(o.most_enemies, 20u);
     EXPECT_LT(o.most_enemies, 3000u); // the lists stayed bounded
+    for (int k = 0; k <= 10; k++) EXPECT_GT(o.by_kind[k], 0) << "spawn index " << k;
     EXPECT_GT(o.holes_shot_down, 0);
     EXPECT_GT(o.holes_overloaded, 0);
     EXPECT_GT(o.tokens.dropped, 0);
