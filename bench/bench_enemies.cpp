@@ -7,9 +7,13 @@
 #include "enemies/butterfly.h"
 #include "enemies/cube.h"
 #include "enemies/diamond.h"
+#include "enemies/generator.h"
+#include "enemies/interceptor.h"
 #include "enemies/pinwheel.h"
 #include "enemies/seeker.h"
+#include "enemies/snake.h"
 #include "enemies/square.h"
+#include "enemies/triangle.h"
 #include "player/ship.h"
 #include "playfield/grid.h"
 #include "playfield/particles.h"
@@ -110,8 +114,50 @@ void BM_world_update_4_holes_601_enemies_10k_sparks(benchmark::State& state) {
     done(state);
 }
 
+// Every list full: the crowd and the holes, 16 snakes, 100 interceptors, 100 pairs of
+// triangles and 20 generators.
+void crowd_everything() {
+    crowd_with_holes();
+    float volume = sfx_volume;
+    sfx_volume = 0;
+    for (int i = 0; i < 16; i++) snake::create(float(60 * i + 40), 80, 24, 0, 0, 0, 0);
+    for (int i = 0; i < 100; i++) {
+        interceptor::create(float(rand_int(20, 1004)), float(rand_int(20, 748)), 0);
+        float x = float(rand_int(40, 980)), y = float(rand_int(40, 720));
+        triangle::create(x, y, 0);
+        triangle::create(x + 10, y, 0);
+    }
+    for (int i = 0; i < 20; i++)
+        generator::create(float(rand_int(20, 1004)), float(rand_int(20, 748)), 1 + i % 10, 60, 20,
+                          0);
+    sfx_volume = volume;
+}
+
+void BM_world_update_every_list_full(benchmark::State& state) {
+    crowd_everything();
+    long laid = 0;
+    for (auto _ : state) {
+        world_update(0);
+        if (++laid % 40 == 0) {
+            state.PauseTiming();
+            enemies_clear(1);
+            actor_lists_collect();
+            crowd_everything();
+            state.ResumeTiming();
+        }
+    }
+    state.counters["snakes"] = double(snake_list.size()) / 25;
+    state.counters["interceptors"] = double(interceptor_list.size());
+    state.counters["triangles"] = double(triangle_list.size());
+    state.counters["generators"] = double(generator_list.size());
+    blackhole_list.for_each([](blackhole* h) { h->discard(); });
+    particle_gravity = 0;
+    done(state);
+}
+
 } // namespace
 
+BENCHMARK(BM_world_update_every_list_full)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_world_update_4_holes_601_enemies_10k_sparks)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_enemies_update_601)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_enemies_world_update_601)->Unit(benchmark::kMillisecond);
