@@ -116,15 +116,6 @@ void triangle::tether(float px, float py) {
     }
 }
 
-void triangle::seek(float tx, float ty, float range) {
-    float ex = tx - x, ey = ty - y;
-    float d = std::sqrt(ex * ex + ey * ey) + 0.001f;
-    if (d < range) {
-        dx += ex / d;
-        dy += ey / d;
-    }
-}
-
 void triangle::blackhole_pull() {
     blackhole_list.for_each([this](blackhole* h) {
         if (!partner) return;

@@ -17,7 +17,6 @@ struct triangle : enemy_kind<triangle> {
     void update();
     void blackhole_pull();
     void tether(float px, float py);
-    void seek(float tx, float ty, float range);
     // 1 when the link is worn out.
     int strain(float ax, float ay);
     void kill(int by_player, float push_x, float push_y);
