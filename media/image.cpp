@@ -14,9 +14,10 @@ namespace {
 constexpr int PAD = 2;
 constexpr int MAX_ATLAS = 4096;
 
+// Never destroyed: media_shutdown may run from an exit handler, after static destructors.
 std::set<media_image*>& live_images() {
-    static std::set<media_image*> s;
-    return s;
+    static auto* s = new std::set<media_image*>;
+    return *s;
 }
 
 media_image* make_layout(int w, int h, int frames) {

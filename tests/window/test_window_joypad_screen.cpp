@@ -10,7 +10,6 @@
 #include "window_fixture.h"
 
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -32,20 +31,7 @@ class joypad_window : public window_test {
         const uint8_t* p = &px[(size_t(y) * 640 + x) * 4];
         return {p[0], p[1], p[2]};
     }
-    // The frame as drawn, kept as a picture (and copied where the smoke tests keep theirs).
-    std::vector<uint8_t> snap_screen(const std::string& name) {
-        std::vector<uint8_t> px = read_pixels(0, 0, 640, 480);
-        rgba_picture pic;
-        pic.width = 640;
-        pic.height = 480;
-        pic.pixels = px;
-        std::string path = dir.file(name);
-        EXPECT_TRUE(png_write(path, pic));
-        if (const char* keep = std::getenv("VEX_SMOKE_KEEP"))
-            std::filesystem::copy_file(path, std::filesystem::path(keep) / name,
-                                       std::filesystem::copy_options::overwrite_existing);
-        return px;
-    }
+    std::vector<uint8_t> snap_screen(const std::string& name) { return snap_kept(name, 640, 480); }
 };
 
 bool red_dot(const rgb& c) { return c[0] > 150 && c[1] < 40 && c[2] < 40; }

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 constexpr int SCREEN_W = 320, SCREEN_H = 240;
@@ -83,6 +84,22 @@ class window_test : public ::testing::Test {
         std::string path = dir.file(name);
         EXPECT_TRUE(png_write(path, pic));
         return path;
+    }
+
+    // The w x h frame as drawn, kept as a picture for a human to look at (and copied where
+    // the smoke tests keep theirs).
+    std::vector<uint8_t> snap_kept(const std::string& name, int w, int h) {
+        std::vector<uint8_t> px = read_pixels(0, 0, w, h);
+        rgba_picture pic;
+        pic.width = w;
+        pic.height = h;
+        pic.pixels = px;
+        std::string path = dir.file(name);
+        EXPECT_TRUE(png_write(path, pic));
+        if (const char* keep = std::getenv("VEX_SMOKE_KEEP"))
+            std::filesystem::copy_file(path, std::filesystem::path(keep) / name,
+                                       std::filesystem::copy_options::overwrite_existing);
+        return px;
     }
 
     temp_dir dir;
