@@ -103,6 +103,9 @@ void lay(const scene& s) {
     for (int i = 0; i < s.sparks; i++)
         part_spawn(float(rnd(0, s.field_w)), float(rnd(0, s.field_h)), 9, 255, 200, 100, 0, 1);
     for (int i = 0; i < s.sparks; i++) particles[i].life = 40;
+    // Explosions ripple the lattice; between them it settles back, as in play.
+    for (int i = 0; i < 8; i++)
+        grid_push(float(rand_int(0, s.field_w)), float(rand_int(0, s.field_h)), 6, 1.0f);
     sfx_volume = volume;
 }
 

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
 
 namespace {
 
@@ -15,7 +16,8 @@ struct gl_cache {
     bool textured = false;
     unsigned bound = 0;
     int blend = 2;
-    float line_width = 1;
+    float line_width = 1;  // as GL has it, real pixels
+    float point_size = 1;  // real pixels
     bool smooth = false;
     bool scissor = false;
     int clip[4] = {0, 0, 0, 0};
@@ -25,6 +27,9 @@ gl_cache g_gl;
 letterbox g_box = letterbox_fit(1, 1, 1, 1); // the game's screen inside the drawable
 int g_draw_calls = 0;
 long long g_flush_us = 0;
+// Mesa's software renderer draws a smoothed line several times slower than a plain one, and
+// a smoothed line along a pixel row just like a plain one: there, lines are drawn plain.
+bool g_software = false;
 
 void bind(unsigned tex) {
     if (g_gl.bound == tex) return;
@@ -67,13 +72,18 @@ void gl_set_blend(int mode) {
     g_gl.blend = mode;
 }
 
-void gl_set_line_width(float w) {
-    if (w == g_gl.line_width) return;
-    // Lines keep their weight on a scaled screen, drawn at the real resolution.
-    glLineWidth(w * g_box.scale);
-    glPointSize(w * g_box.scale);
-    g_gl.line_width = w;
+void gl_set_line_width(float real) {
+    if (real == g_gl.line_width) return;
+    glLineWidth(real);
+    g_gl.line_width = real;
 }
+
+void gl_set_point_size(float real) {
+    if (real == g_gl.point_size) return;
+    glPointSize(real);
+    g_gl.point_size = real;
+}
+
 
 void gl_set_smooth(bool on) {
     if (on == g_gl.smooth) return;
@@ -140,7 +150,15 @@ void render_reset_state() {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     g_gl = gl_cache{};
+    // Mesa's llvmpipe and softpipe call themselves so; its old swrast says "Software".
+    const char* r = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    std::string name = r ? r : "";
+    g_software = name.find("llvmpipe") != std::string::npos ||
+                 name.find("softpipe") != std::string::npos ||
+                 name.find("Software") != std::string::npos;
 }
+
+bool render_software() { return g_software; }
 
 void render_set_screen(const letterbox& box) {
     g_box = box;
@@ -150,12 +168,8 @@ void render_set_screen(const letterbox& box) {
     glOrtho(0, box.logical_w, box.logical_h, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    // The scissor rectangle is stored flipped against the old height, and the line width
-    // scaled by the old scale.
+    // The scissor rectangle is stored flipped against the old height.
     std::fill(g_gl.clip, g_gl.clip + 4, -1);
-    float w = g_gl.line_width;
-    g_gl.line_width = -1;
-    gl_set_line_width(w);
 }
 
 void render_unclip() {
@@ -226,11 +240,17 @@ void flush(const render_batch& batch) {
     const batch_state& s = batch.state;
     gl_set_texture(s.texture);
     gl_set_blend(s.blend);
-    gl_set_line_width(s.line_width);
-    gl_set_smooth(s.smooth);
     gl_set_clip(s.clip);
-
+    // Lines and points keep their weight on a scaled screen, drawn at the real resolution.
+    float real = s.line_width * g_box.scale;
     const batch_vertex* v = batch.verts;
+    if (s.prim == BATCH_LINES) {
+        gl_set_smooth(s.smooth && !g_software);
+        gl_set_line_width(real);
+    } else if (s.prim == BATCH_POINTS) {
+        gl_set_point_size(real);
+    }
+
     const GLsizei stride = sizeof(batch_vertex);
     glVertexPointer(2, GL_FLOAT, stride, &v->x);
     glColorPointer(4, GL_UNSIGNED_BYTE, stride, &v->rgba);
