@@ -77,6 +77,12 @@ template <class T> void draw_all(actor_list<T>& list, int r, int g, int b) {
     list.for_each([](T* e) { e->draw(); });
 }
 
+// Every outline of the list, then every sprite.
+template <class T> void draw_outlines_then_pictures(actor_list<T>& list) {
+    list.for_each([](T* e) { e->draw_outline(); });
+    list.for_each([](T* e) { e->draw_picture(); });
+}
+
 // How far back along its flight a shot is traced against a shield: far enough to reach the
 // bar from anywhere inside the 64 px the test looks at.
 constexpr float SHIELD_TRACE = 140;
@@ -284,15 +290,15 @@ void blackholes_update() { update_all(blackhole_list); }
 
 void enemies_draw() {
     generator_list.for_each([](generator* g) { g->draw(); });
-    draw_all(square_list, 32, 255, 32);
-    draw_all(pinwheel_list, 200, 64, 255);
-    draw_all(diamond_list, 32, 255, 255);
-    draw_all(cube_list, 255, 32, 255);
-    draw_all(seeker_list, 32, 64, 255);
+    draw_outlines_then_pictures(square_list);
+    draw_outlines_then_pictures(pinwheel_list);
+    draw_outlines_then_pictures(diamond_list);
+    draw_outlines_then_pictures(cube_list);
+    draw_outlines_then_pictures(seeker_list);
     draw_all(blackhole_list, 255, 32, 32);
     snake_list.for_each([](snake* e) { e->draw(); });
     draw_all(interceptor_list, 255, 0, 32);
-    draw_all(butterfly_list, 128, 32, 255);
+    draw_outlines_then_pictures(butterfly_list);
     set_color(255, 128, 32);
     triangles_draw(); // every link first, then every body
 }

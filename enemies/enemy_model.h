@@ -180,7 +180,14 @@ template <class T> struct enemy_kind : enemy {
         T::list().remove(&k);
     }
 
+    // The pulsing outline under the additive sprite. A list draws every outline first, then
+    // every sprite: two GL draws for the whole list instead of two per enemy.
     void draw() {
+        draw_outline();
+        draw_picture();
+    }
+
+    void draw_outline() {
         T& k = self();
         const enemy_consts& c = T::consts;
         float ox = x - float(camera_x), oy = y - float(camera_y);
@@ -188,19 +195,23 @@ template <class T> struct enemy_kind : enemy {
         set_blend(BLEND_ALPHA);
         set_origin(ox, oy);
         set_rotation(c.outline_turn * angle + c.outline_offset);
-        float t = std::fmod(angle / 16.0f, 8.0f) + 0.5f;
         float sx, sy;
-        if (spawn_delay > 0) {
-            set_alpha(float(spawn_delay) / 40.0f);
-            sx = sy = k.spawn_scale();
-        } else {
-            set_alpha(0.5f - t / 8.0f);
-            k.outline_scale(t, sx, sy);
-        }
+        set_alpha(scale_now(sx, sy));
         set_scale(sx, sy);
         float xy[2 * 18];
         int n = k.outline(xy);
         draw_poly(xy, n, 0, 0);
+        set_origin(0, 0);
+        set_alpha(1);
+        set_rotation(0);
+        set_scale(1, 1);
+    }
+
+    void draw_picture() {
+        T& k = self();
+        const enemy_consts& c = T::consts;
+        float sx, sy;
+        scale_now(sx, sy);
         set_color(255, 255, 255);
         set_origin(0, 0);
         set_alpha(1);
@@ -208,13 +219,24 @@ template <class T> struct enemy_kind : enemy {
         set_scale(sx, sy);
         set_blend(BLEND_LIGHT);
         set_rotation(c.image_turn * angle);
-        draw_image(k.picture(), ox, oy, 0);
+        draw_image(k.picture(), x - float(camera_x), y - float(camera_y), 0);
         set_rotation(0);
         set_scale(1, 1);
     }
 
   protected:
     T& self() { return static_cast<T&>(*this); }
+
+    // The outline's scale this frame (shrinking in while spawning, pulsing after), and its alpha.
+    float scale_now(float& sx, float& sy) {
+        if (spawn_delay > 0) {
+            sx = sy = self().spawn_scale();
+            return float(spawn_delay) / 40.0f;
+        }
+        float t = std::fmod(angle / 16.0f, 8.0f) + 0.5f;
+        self().outline_scale(t, sx, sy);
+        return 0.5f - t / 8.0f;
+    }
 
     void bounce(float m) { enemy_bounce(x, y, dx, dy, m, float(field_width), float(field_height)); }
 

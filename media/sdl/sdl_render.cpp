@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <ctime>
 #include <string>
 
 namespace {
@@ -126,6 +127,11 @@ void gl_set_clip(const int* clip) {
 int sdl_draw_calls() { return g_draw_calls; }
 void sdl_reset_draw_calls() { g_draw_calls = 0; }
 long long sdl_flush_us() { return g_flush_us; }
+long long sdl_thread_cpu_us() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return (long long)t.tv_sec * 1000000 + t.tv_nsec / 1000;
+}
 void sdl_reset_flush_us() { g_flush_us = 0; }
 
 namespace sdl {
@@ -236,7 +242,7 @@ void texture_grab(unsigned tex, int tx, int ty, int sx, int sy, int w, int h) {
 
 void flush(const render_batch& batch) {
     if (batch.count == 0 || !sdl::window()) return;
-    int64_t t0 = now_us();
+    long long t0 = sdl_thread_cpu_us();
     const batch_state& s = batch.state;
     gl_set_texture(s.texture);
     gl_set_blend(s.blend);
@@ -261,7 +267,7 @@ void flush(const render_batch& batch) {
                                           : GL_TRIANGLES;
     glDrawArrays(mode, 0, GLsizei(batch.count));
     ++g_draw_calls;
-    g_flush_us += now_us() - t0;
+    g_flush_us += sdl_thread_cpu_us() - t0;
 }
 
 } // namespace backend

@@ -3,6 +3,9 @@
 
 int sdl_draw_calls();
 void sdl_reset_draw_calls();
-// Microseconds spent handing batches to GL (with a software renderer this includes drawing).
+// CPU microseconds this thread spent handing batches to GL (with a software renderer this
+// includes some drawing).
 long long sdl_flush_us();
+// CPU microseconds this thread has used: what it did itself, whatever else shares the cores.
+long long sdl_thread_cpu_us();
 void sdl_reset_flush_us();

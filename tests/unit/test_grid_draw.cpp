@@ -139,14 +139,18 @@ TEST_F(grid_looks, colour_set_ups_follow_the_style) {
 TEST_F(grid_looks, full_lines_send_straight_runs_as_one_segment_and_keep_every_bend) {
     grid_at(10, 5).x += 1.0f;  // bends column 10 at row 5
     grid_at(20, 7).x += 0.01f; // too little to see: column 20 stays one segment
+    grid_at(30, 9).y -= 1.0f; // bends row 9 at column 30
     const auto& log = logged(4);
-    // 64 columns and 48 rows, then the 15 and 11 major ones again.
-    ASSERT_EQ(log.size(), size_t(64 + 48 + 15 + 11));
-    for (size_t i = 0; i < log.size(); i++) {
+    // 64 columns, the 15 major ones again, then every row as segments.
+    ASSERT_EQ(log.size(), size_t(64 + 15 + 1));
+    for (size_t i = 0; i < 79; i++) {
         EXPECT_EQ(log[i].prim_kind, PRIM_LINE_STRIP);
         // Column 10 runs straight to row 4, through the moved node to row 6, then straight on.
         EXPECT_EQ(log[i].vertices, i == 10 ? 5 : 2) << i;
     }
+    // 48 rows and the 11 major ones again, a segment each, and row 9 in four.
+    EXPECT_EQ(log[79].prim_kind, PRIM_LINES);
+    EXPECT_EQ(log[79].vertices, 2 * (48 + 11 + 3));
     batch_flush();
     headless_reset_stats();
     grid_draw(4);
