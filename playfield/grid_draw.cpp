@@ -49,97 +49,96 @@ void stretch_colour(float d) {
     set_color(int(20.0f + 235.0f * d), int(20.0f + 100.0f * d), int(180.0f - 140.0f * d));
 }
 
-// One grid line as a strip, nodes first to last, with every run of nodes that lies on a
-// straight line (the whole line at rest) sent as one segment: to the eye the same picture, to
-// the renderer a fraction of the segments.
-template <class Node> void straight_strip(const view& v, int n, Node node) {
-    constexpr float eps = 0.02f; // px off the run's line that still counts as on it
-    prim_begin(PRIM_LINE_STRIP);
-    const gridpoint* s = &node(0);
-    prim_vertex(s->x - v.cx, s->y - v.cy);
-    if (n < 1) {
-        prim_end();
-        return;
+// A run of grid nodes on one straight line, so that it can go out as one segment: to the eye
+// the same picture, to the renderer a fraction of the segments (a line at rest is one).
+struct straight_run {
+    static constexpr float eps = 0.02f; // px off the run's line that still counts as on it
+    const gridpoint *s, *prev;
+    float dx, dy, tol;
+
+    void start(const gridpoint* a, const gridpoint* b) {
+        s = a, prev = b;
+        dx = b->x - a->x, dy = b->y - a->y;
+        tol = eps * eps * (dx * dx + dy * dy);
     }
-    const gridpoint* prev = &node(1);
-    float dx = prev->x - s->x, dy = prev->y - s->y;
-    float tol = eps * eps * (dx * dx + dy * dy);
+    // Takes the next node; false when it leaves the line (or turns back), and the run ended
+    // at prev has to be sent before start(prev, p).
+    bool extends(const gridpoint* p) const {
+        float cross = dx * (p->y - s->y) - dy * (p->x - s->x);
+        bool onward = dx * (p->x - prev->x) + dy * (p->y - prev->y) > 0;
+        return cross * cross <= tol && onward;
+    }
+};
+
+// A line of n + 1 nodes; send(a, b) gets each straight run.
+template <class Node, class Send> void straight_runs(int n, Node node, Send send) {
+    straight_run u;
+    u.start(&node(0), &node(1));
     for (int i = 2; i <= n; i++) {
         const gridpoint* p = &node(i);
-        float ex = p->x - s->x, ey = p->y - s->y;
-        float cross = dx * ey - dy * ex;
-        bool onward = dx * (p->x - prev->x) + dy * (p->y - prev->y) > 0;
-        if (cross * cross > tol || !onward) {
-            // prev ends this run and starts the next.
-            prim_vertex(prev->x - v.cx, prev->y - v.cy);
-            s = prev;
-            dx = p->x - s->x, dy = p->y - s->y;
-            tol = eps * eps * (dx * dx + dy * dy);
+        if (!u.extends(p)) {
+            send(u.s, u.prev);
+            u.start(u.prev, p);
+        } else {
+            u.prev = p;
         }
-        prev = p;
     }
-    prim_vertex(prev->x - v.cx, prev->y - v.cy);
+    send(u.s, u.prev);
+}
+
+void row_strip(const view& v, int r, int c_from, int c_to) {
+    prim_begin(PRIM_LINE_STRIP);
+    v.vertex(c_from, r);
+    if (c_to > c_from)
+        straight_runs(
+            c_to - c_from, [&](int i) -> const gridpoint& { return v.at(c_from + i, r); },
+            [&](const gridpoint*, const gridpoint* b) { prim_vertex(b->x - v.cx, b->y - v.cy); });
     prim_end();
 }
 
-// Every row of the window at once, swept column by column as the lattice is stored (a row
-// walked alone misses the cache at every node); each straight run goes out as one segment,
-// twice on a major row, which under additive blending is the same picture as the strips.
-void row_runs(const view& v) {
-    constexpr float eps = 0.02f;
-    struct run {
-        const gridpoint *s, *prev;
-        float dx, dy, tol;
-    };
+// Every column and row of the window in one sweep through the lattice in storage order
+// (columns one after another; a row walked alone misses the cache at every node), each
+// straight run one segment, twice on a major line, which under additive blending is the same
+// picture as drawing the major lines again.
+void line_sweep(const view& v) {
     const auto& w = v.w;
-    int n = w.r1 - w.r0;
-    if (n <= 0 || w.c1 - w.c0 < 1) return;
-    static std::vector<run> runs;
-    runs.resize(size_t(n));
-    int major = first_major(w.r0);
-    auto emit = [&](int i, const gridpoint* a, const gridpoint* b) {
-        int r = w.r0 + i;
-        int times = (r >= major && (r - major) % 4 == 0) ? 2 : 1;
-        for (int k = 0; k < times; k++) {
+    int rows = w.r1 - w.r0;
+    if (rows <= 0 || w.c1 - w.c0 < 1) return;
+    static std::vector<straight_run> row_run;
+    row_run.resize(size_t(rows));
+    auto send = [&](const gridpoint* a, const gridpoint* b, bool major) {
+        for (int k = major ? 2 : 1; k > 0; k--) {
             prim_vertex(a->x - v.cx, a->y - v.cy);
             prim_vertex(b->x - v.cx, b->y - v.cy);
         }
     };
+    int major_c = first_major(w.c0), major_r = first_major(w.r0);
+    auto major_row = [&](int i) { return w.r0 + i >= major_r && (w.r0 + i - major_r) % 4 == 0; };
     prim_begin(PRIM_LINES);
-    for (int i = 0; i < n; i++) {
-        run& u = runs[size_t(i)];
-        u.s = &v.at(w.c0, w.r0 + i);
-        u.prev = &v.at(w.c0 + 1, w.r0 + i);
-        u.dx = u.prev->x - u.s->x, u.dy = u.prev->y - u.s->y;
-        u.tol = eps * eps * (u.dx * u.dx + u.dy * u.dy);
-    }
-    for (int c = w.c0 + 2; c <= w.c1; c++) {
+    for (int c = w.c0; c <= w.c1; c++) {
         const gridpoint* column = &v.at(c, w.r0);
-        for (int i = 0; i < n; i++) {
-            run& u = runs[size_t(i)];
+        if (c < w.c1) {
+            bool major = c >= major_c && (c - major_c) % 4 == 0;
+            straight_runs(
+                rows, [&](int i) -> const gridpoint& { return column[i]; },
+                [&](const gridpoint* a, const gridpoint* b) { send(a, b, major); });
+        }
+        if (c == w.c0 + 1)
+            for (int i = 0; i < rows; i++) row_run[size_t(i)].start(column - (v.stride) + i, column + i);
+        if (c < w.c0 + 2) continue;
+        for (int i = 0; i < rows; i++) {
+            straight_run& u = row_run[size_t(i)];
             const gridpoint* p = column + i;
-            float ex = p->x - u.s->x, ey = p->y - u.s->y;
-            float cross = u.dx * ey - u.dy * ex;
-            bool onward = u.dx * (p->x - u.prev->x) + u.dy * (p->y - u.prev->y) > 0;
-            if (cross * cross > u.tol || !onward) {
-                emit(i, u.s, u.prev);
-                u.s = u.prev;
-                u.dx = p->x - u.s->x, u.dy = p->y - u.s->y;
-                u.tol = eps * eps * (u.dx * u.dx + u.dy * u.dy);
+            if (!u.extends(p)) {
+                send(u.s, u.prev, major_row(i));
+                u.start(u.prev, p);
+            } else {
+                u.prev = p;
             }
-            u.prev = p;
         }
     }
-    for (int i = 0; i < n; i++) emit(i, runs[size_t(i)].s, runs[size_t(i)].prev);
+    for (int i = 0; i < rows; i++) send(row_run[size_t(i)].s, row_run[size_t(i)].prev, major_row(i));
     prim_end();
-}
-
-void column_strip(const view& v, int c, int r_from, int r_to) {
-    straight_strip(v, r_to - r_from, [&](int i) -> const gridpoint& { return v.at(c, r_from + i); });
-}
-
-void row_strip(const view& v, int r, int c_from, int c_to) {
-    straight_strip(v, c_to - c_from, [&](int i) -> const gridpoint& { return v.at(c_from + i, r); });
 }
 
 void dots(const view& v) {
@@ -189,12 +188,8 @@ void coarse_lines(const view& v) {
 }
 
 void full_lines(const view& v) {
-    const auto& w = v.w;
     set_line_width(1);
-    for (int c = w.c0; c < w.c1; c++) column_strip(v, c, w.r0, w.r1);
-    // Drawn twice under additive blending, the major lines come out brighter.
-    for (int c = first_major(w.c0); c < w.c1; c += 4) column_strip(v, c, w.r0, w.r1);
-    row_runs(v);
+    line_sweep(v); // the major lines twice, brighter under additive blending
 }
 
 // Calls cell(i, j, n) for every second cell in a checkerboard; n counts the columns so far.
