@@ -61,28 +61,27 @@ struct straight_run {
         dx = b->x - a->x, dy = b->y - a->y;
         tol = eps * eps * (dx * dx + dy * dy);
     }
-    // Takes the next node; false when it leaves the line (or turns back), and the run ended
-    // at prev has to be sent before start(prev, p).
-    bool extends(const gridpoint* p) const {
+    // Takes the next node; when it leaves the line (or turns back), send(s, prev) gets the
+    // run that ended and the next one starts at prev.
+    template <class Send> void take(const gridpoint* p, Send&& send) {
         float cross = dx * (p->y - s->y) - dy * (p->x - s->x);
         bool onward = dx * (p->x - prev->x) + dy * (p->y - prev->y) > 0;
-        return cross * cross <= tol && onward;
+        if (cross * cross <= tol && onward) {
+            prev = p;
+            return;
+        }
+        send(s, prev);
+        start(prev, p);
     }
 };
+
+inline bool is_major(int i, int first) { return i >= first && (i - first) % 4 == 0; }
 
 // A line of n + 1 nodes; send(a, b) gets each straight run.
 template <class Node, class Send> void straight_runs(int n, Node node, Send send) {
     straight_run u;
     u.start(&node(0), &node(1));
-    for (int i = 2; i <= n; i++) {
-        const gridpoint* p = &node(i);
-        if (!u.extends(p)) {
-            send(u.s, u.prev);
-            u.start(u.prev, p);
-        } else {
-            u.prev = p;
-        }
-    }
+    for (int i = 2; i <= n; i++) u.take(&node(i), send);
     send(u.s, u.prev);
 }
 
@@ -113,12 +112,11 @@ void line_sweep(const view& v) {
         }
     };
     int major_c = first_major(w.c0), major_r = first_major(w.r0);
-    auto major_row = [&](int i) { return w.r0 + i >= major_r && (w.r0 + i - major_r) % 4 == 0; };
     prim_begin(PRIM_LINES);
     for (int c = w.c0; c <= w.c1; c++) {
         const gridpoint* column = &v.at(c, w.r0);
         if (c < w.c1) {
-            bool major = c >= major_c && (c - major_c) % 4 == 0;
+            bool major = is_major(c, major_c);
             straight_runs(
                 rows, [&](int i) -> const gridpoint& { return column[i]; },
                 [&](const gridpoint* a, const gridpoint* b) { send(a, b, major); });
@@ -127,17 +125,14 @@ void line_sweep(const view& v) {
             for (int i = 0; i < rows; i++) row_run[size_t(i)].start(column - (v.stride) + i, column + i);
         if (c < w.c0 + 2) continue;
         for (int i = 0; i < rows; i++) {
-            straight_run& u = row_run[size_t(i)];
-            const gridpoint* p = column + i;
-            if (!u.extends(p)) {
-                send(u.s, u.prev, major_row(i));
-                u.start(u.prev, p);
-            } else {
-                u.prev = p;
-            }
+            bool major = is_major(w.r0 + i, major_r);
+            row_run[size_t(i)].take(column + i, [&](const gridpoint* a, const gridpoint* b) {
+                send(a, b, major);
+            });
         }
     }
-    for (int i = 0; i < rows; i++) send(row_run[size_t(i)].s, row_run[size_t(i)].prev, major_row(i));
+    for (int i = 0; i < rows; i++)
+        send(row_run[size_t(i)].s, row_run[size_t(i)].prev, is_major(w.r0 + i, major_r));
     prim_end();
 }
 

@@ -15,8 +15,6 @@ void destroy_window();
 
 // Puts GL into the state the renderer's cache believes in (after creating the context).
 void render_reset_state();
-// True on a software renderer (Mesa's), where smoothed lines are drawn as plain stand-ins.
-bool render_software();
 // Pixel projection of the game's screen and the viewport that letterboxes it.
 void render_set_screen(const letterbox& box);
 // Where the game's screen lies in the drawable; the identity while no display is open.

@@ -85,7 +85,6 @@ void gl_set_point_size(float real) {
     g_gl.point_size = real;
 }
 
-
 void gl_set_smooth(bool on) {
     if (on == g_gl.smooth) return;
     if (on)
@@ -163,8 +162,6 @@ void render_reset_state() {
                  name.find("softpipe") != std::string::npos ||
                  name.find("Software") != std::string::npos;
 }
-
-bool render_software() { return g_software; }
 
 void render_set_screen(const letterbox& box) {
     g_box = box;
