@@ -68,7 +68,10 @@ void apply_level() {
 
 } // namespace
 
-void music_init() { mixer_set_stream(render_music, nullptr); }
+void music_init() {
+    mixer_set_stream(render_music, nullptr);
+    std::fill(std::begin(reported), std::end(reported), false); // a new start says it again
+}
 
 void music_shutdown() {
     stop_music();

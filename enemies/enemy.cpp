@@ -14,6 +14,7 @@
 #include "enemies/triangle.h"
 #include "player/shots.h"
 
+#include <algorithm>
 #include <cmath>
 
 float square_speed, pinwheel_speed, diamond_speed, cube_speed, seeker_speed, blackhole_speed,
@@ -139,7 +140,7 @@ int shot_hits_interceptor(const shot& s) {
         if (hit || d2 >= 4096.0f) return;
         if (e->shield_up()) {
             float v = std::sqrt(s.dx * s.dx + s.dy * s.dy);
-            float back = v > 0 ? SHIELD_TRACE / v : 0;
+            float back = v > 0 ? std::min(SHIELD_TRACE, s.flown) / v : 0;
             if (segments_cross(s.x, s.y, s.x - s.dx * back, s.y - s.dy * back, e->shield_x1,
                                e->shield_y1, e->shield_x2, e->shield_y2)) {
                 hit = 1;

@@ -114,9 +114,9 @@ template <class T> struct enemy_kind : enemy {
         x += dx;
         y += dy;
         bounce(c.margin);
-        // A swallowed enemy is gone: it must not go on to touch the ship.
+        // Being swallowed ends only the pull of the holes: it may still have reached the ship.
         if (c.order == SEEK_THEN_GRAVITY) seek(player_x, player_y, float(field_width));
-        if (gravity()) return;
+        gravity();
         if (c.order == GRAVITY_THEN_SEEK) seek(player_x, player_y, float(field_width));
         separate(k.separation(), c.separation_step);
         cap_speed(k.speed_limit());

@@ -66,14 +66,15 @@ void generator::update() {
 }
 
 void generator::spawn() {
-    // Shake the nodes around it outward, in the lattice the grid really has.
+    // Shake the nodes around it outward, in the lattice the grid really has; the edge nodes
+    // stay put, as every burst leaves them.
     int sx = grid_spacing_x > 0 ? grid_spacing_x : 16,
         sy = grid_spacing_y > 0 ? grid_spacing_y : 16;
     int gx = int(x / float(sx)), gy = int(y / float(sy));
     for (int i = -3; i <= 3; i++)
         for (int j = -3; j <= 3; j++) {
             int c = gx + i, r = gy + j;
-            if (i * i + j * j >= 10 || c <= 0 || c >= grid_cols || r <= 0 || r >= grid_rows)
+            if (i * i + j * j >= 10 || c <= 0 || c >= grid_cols - 1 || r <= 0 || r >= grid_rows - 1)
                 continue;
             gridpoint& p = grid_at(c, r);
             p.impulse(4 * (p.x - x), 4 * (p.y - y));

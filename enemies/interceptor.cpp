@@ -45,6 +45,9 @@ int turn_towards(float x, float y, float dx, float dy, float tx, float ty) {
     int t = int(atan2_deg(ty - y, tx - x) - atan2_deg(dy, dx));
     if (t > 180) t -= 360;
     if (t < -180) t += 360;
+    // A target dead behind is 179 degrees away, to the right.
+    if (t > 179) t = 179;
+    if (t < -179) t = 179;
     return std::abs(t) <= 5 ? 0 : t;
 }
 
@@ -73,6 +76,12 @@ interceptor* interceptor::create(float x, float y, int spawn_delay) {
 }
 
 void interceptor::update() {
+    step();
+    // The bar moves with the step, so the shots that follow test the bar the player sees.
+    place_shield();
+}
+
+void interceptor::step() {
     if (spawn_delay > 0) {
         spawn_delay--;
         return;
@@ -111,7 +120,7 @@ void interceptor::update() {
         x -= dx;
         y -= dy;
     }
-    if (gravity()) return;
+    gravity();
     separate(consts.separation, consts.separation_step);
     cap_speed(interceptor_speed);
     float ex = x - player_x, ey = y - player_y;
@@ -166,5 +175,4 @@ void interceptor::draw() {
                       ox + p3x + ddx * k + p0x * f, oy + p3y + ddy * k + p0y * f);
         }
     }
-    place_shield();
 }

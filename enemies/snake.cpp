@@ -116,7 +116,7 @@ void snake::update() {
         dy += sin_deg(float(heading)) * snake_speed;
         heading += turn == 0 ? 4 : -4;
         if (rand_int(1, 100) > 90) turn = 1 - turn;
-        if (gravity()) return;
+        gravity();
     }
     cap_speed(snake_speed);
     x += dx;

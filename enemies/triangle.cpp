@@ -79,10 +79,9 @@ void triangle::update() {
     if (linked && partner) {
         tether(partner->x, partner->y);
         if (!follower) blackhole_pull();
-        if (!triangle_list.contains(this)) return; // swallowed by a hole
     } else {
         seek(player_x, player_y, 300);
-        if (gravity()) return;
+        gravity();
     }
     float v = std::sqrt(dx * dx + dy * dy);
     if (v > triangle_speed) {

@@ -11,6 +11,7 @@ constexpr int64_t WORLD_STALL_US = 250000;
 } // namespace
 
 bool frame_skipping = true;
+bool world_blind = false;
 
 int64_t micros() { return backend::now_us(); }
 
@@ -46,6 +47,7 @@ void world_pace_reset() {
 }
 
 bool world_step_draws() {
+    if (world_blind) return false;
     int64_t now = backend::now_us();
     if (world_due < 0 || now - world_due > WORLD_STALL_US) world_due = now;
     int64_t late = now - world_due;
@@ -60,6 +62,10 @@ bool world_step_draws() {
 }
 
 void world_step_end(bool drawn) {
+    if (world_blind) {
+        backend::skip_present();
+        return;
+    }
     if (world_due < 0) world_due = backend::now_us();
     int64_t next = world_due + FRAME_US;
     if (backend::now_us() < next) backend::sleep_until_us(next);

@@ -183,6 +183,9 @@ void world_step_end(bool drawn);
 void world_pace_reset();
 // Off: every step is drawn, however late (the benchmarks and the tests compare).
 extern bool frame_skipping;
+// On: world steps run one after another as fast as they go, none drawn (checking a recorded
+// game, fast forward); the window's events are still read.
+extern bool world_blind;
 constexpr int WORLD_SKIPS_MAX = 3;
 // The decision itself, for a step starting `late` microseconds after it was due with
 // `skipped` steps skipped just before it.
@@ -194,6 +197,9 @@ void seed_rnd(int seed); // masked to 31 bits; 0 and 2147483647 act as 4660
 int rnd_state();
 double rnd(double lo, double hi); // [lo, hi)
 int rand_int(int lo, int hi);     // inclusive, bounds in either order
+// For looks alone (drawing, decoration): its own sequence, so a picture never changes the game.
+double look_rnd(double lo, double hi); // [lo, hi)
+int look_rand_int(int lo, int hi);
 
 float sin_deg(float degrees);
 float cos_deg(float degrees);

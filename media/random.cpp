@@ -6,12 +6,20 @@
 
 namespace {
 int64_t state = 4660;
+int64_t look_state = 4660; // what only changes the picture draws from here, never from the game
 constexpr int64_t MODULUS = 2147483647;
 
-double next01() {
-    state = (state * 16807) % MODULUS;
-    // state is 1..MODULUS-1, so this is [0, 1)
-    return double(state - 1) / double(MODULUS - 1);
+double next01(int64_t& s) {
+    s = (s * 16807) % MODULUS;
+    // s is 1..MODULUS-1, so this is [0, 1)
+    return double(s - 1) / double(MODULUS - 1);
+}
+
+int rand_int(int64_t& s, int lo, int hi) {
+    if (lo > hi) std::swap(lo, hi);
+    double span = double(hi) - double(lo) + 1.0;
+    int64_t v = int64_t(lo) + int64_t(next01(s) * span);
+    return int(v > hi ? hi : v);
 }
 } // namespace
 
@@ -23,14 +31,11 @@ void seed_rnd(int seed) {
 
 int rnd_state() { return int(state); }
 
-double rnd(double lo, double hi) { return lo + (hi - lo) * next01(); }
+double rnd(double lo, double hi) { return lo + (hi - lo) * next01(state); }
+int rand_int(int lo, int hi) { return rand_int(state, lo, hi); }
 
-int rand_int(int lo, int hi) {
-    if (lo > hi) std::swap(lo, hi);
-    double span = double(hi) - double(lo) + 1.0;
-    int64_t v = int64_t(lo) + int64_t(next01() * span);
-    return int(v > hi ? hi : v);
-}
+double look_rnd(double lo, double hi) { return lo + (hi - lo) * next01(look_state); }
+int look_rand_int(int lo, int hi) { return rand_int(look_state, lo, hi); }
 
 namespace {
 constexpr double RAD = 3.14159265358979323846 / 180.0;

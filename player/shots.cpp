@@ -27,8 +27,10 @@ void shot::update() {
     for (int k = 0; k < 2; k++) {
         x += dx / 2.0f;
         y += dy / 2.0f;
+        flown += std::sqrt(dx * dx + dy * dy) / 2.0f;
         if (x < 0 || x > float(field_width - 1)) {
             x -= dx * 2.0f / 2.0f;
+            flown = 0;
             if (bouncy_timer > 0)
                 dx = -dx;
             else
@@ -36,6 +38,7 @@ void shot::update() {
         }
         if (y < 0 || y > float(field_height - 1)) {
             y -= dy * 2.0f / 2.0f;
+            flown = 0;
             if (bouncy_timer > 0)
                 dy = -dy;
             else

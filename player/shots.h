@@ -5,6 +5,7 @@
 
 struct shot {
     float x, y, dx, dy, speed;
+    float flown = 0; // px since it was fired or last bounced: the path a shield can have crossed
     void update();
     int hit_test();
     void bend_all();

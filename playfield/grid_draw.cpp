@@ -227,7 +227,7 @@ void bands(const view& v) {
     const auto& w = v.w;
     set_line_width(32);
     for (int r = w.r0 + 1; r < w.r1; r++) {
-        set_alpha(0.46f + float(rnd(0, 0.04)));
+        set_alpha(0.46f + float(look_rnd(0, 0.04)));
         row_strip(v, r, w.c0, w.c1);
     }
 }
@@ -320,8 +320,6 @@ float wave_phase = 0;     // style 18, degrees
 
 void shaded_triangles(const view& v) {
     const auto& w = v.w;
-    triangle_phase += 0.05f;
-    if (triangle_phase >= 360.0f) triangle_phase -= 360.0f;
     float e = 36.0f * sin_deg(triangle_phase);
     prim_begin(PRIM_TRIANGLES);
     for (int i = even_below(w.r0); i < w.r1; i++)
@@ -372,8 +370,6 @@ void spiral(const view& v, int channel, int first_ring, int rings, float phase) 
 }
 
 void wave_lines(const view& v) {
-    wave_phase += 3.0f;
-    if (wave_phase >= 360.0f) wave_phase -= 360.0f;
     set_line_width(2);
     int rings = int((float(v.w.r1) - 1.0f) * 0.5f - 1.0f) + 1;
     // The green and blue snakes start a third and two thirds of a turn later, one and two
@@ -444,6 +440,13 @@ grid_window grid_visible() {
     w.r0 = std::max(camera_y / grid_spacing_y, 0);
     w.r1 = std::min(w.r0 + screen_height / grid_spacing_y + 4, grid_rows);
     return w;
+}
+
+void grid_looks_step() {
+    triangle_phase += 0.05f;
+    if (triangle_phase >= 360.0f) triangle_phase -= 360.0f;
+    wave_phase += 3.0f;
+    if (wave_phase >= 360.0f) wave_phase -= 360.0f;
 }
 
 void grid_draw(int style) {

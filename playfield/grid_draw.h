@@ -18,3 +18,5 @@ struct grid_window {
 grid_window grid_visible();
 
 void grid_draw(int style);
+// The animated looks turn once a game step, drawn or not.
+void grid_looks_step();

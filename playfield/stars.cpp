@@ -15,8 +15,8 @@ actor_list<trail> trails;
 void stars_init() {
     int w = std::max(field_width, screen_width), h = std::max(field_height, screen_height);
     for (int i = 0; i <= STAR_LAST; i++) {
-        star_x[i] = rand_int(-100, w + 100);
-        star_y[i] = rand_int(-100, h + 100);
+        star_x[i] = look_rand_int(-100, w + 100);
+        star_y[i] = look_rand_int(-100, h + 100);
         star_depth[i] = 2.0f + float(i % 8) / 4.0f;
     }
 }

@@ -7,6 +7,7 @@
 #include "controls/joypad.h"
 #include "controls/key_names.h"
 #include "controls/menu.h"
+#include "enemies/blackhole.h"
 #include "enemies/enemy.h"
 #include "media/actor_list.h"
 #include "media/media.h"
@@ -56,7 +57,18 @@ void leave_program() {
 
 } // namespace
 
+int game_seed = 0, next_game_seed = 0;
+
 void new_game() {
+    // Everything a game plays with starts afresh, so one seed always gives one game.
+    if (next_game_seed) seed_rnd(next_game_seed);
+    next_game_seed = 0;
+    game_seed = rnd_state();
+    drift_colour = wandering_colour{};
+    fire_delay = shield_timer = ship_angle = 0;
+    move_x = move_y = last_move_x = last_move_y = hybrid_aim_x = hybrid_aim_y = 0;
+    blackhole_channel_next = 0;
+    centre_ship();
     game_difficulty = difficulty >= 0 && difficulty <= 2 ? difficulty : 1;
     game_over = 0;
     enemy_speeds_reset(game_difficulty);

@@ -103,13 +103,18 @@ void debug_keys() {
     }
 }
 
-void draw_bottom_message() {
+// The message fades by game steps, so it reads the same whatever frames are drawn.
+void bottom_message_step() {
     if (bottom_message_timer <= 0) return;
     bottom_message_timer--;
     if (bottom_message_timer == 90) {
         bottom_message = "Power Up at " + std::to_string(next_powerup_score);
         bottom_message_length = int(bottom_message.size());
     }
+}
+
+void draw_bottom_message() {
+    if (bottom_message_timer <= 0) return;
     int t = bottom_message_timer;
     set_color(t, t / 2 + 165, t);
     draw_vector_text(bottom_message, screen_width / 2 - 7 * bottom_message_length,
@@ -190,14 +195,17 @@ void world_update(int step) {
     colour_cycle(10);
     colour_cycle(10);
     popups_update();
+    grid_looks_step();
     trails_update();
     grid_relax();
     if (step == 0 || step % 2 == 0) part_update_all(0);
-    if (freeze_actors) return;
-    enemies_update();
-    powerups_update();
-    blackholes_update();
-    shots_update();
+    if (!freeze_actors) {
+        enemies_update();
+        powerups_update();
+        blackholes_update();
+        shots_update();
+    }
+    bottom_message_step();
 }
 
 void draw_frame() {

@@ -154,13 +154,12 @@ TEST_F(enemies, each_kind_seeks_with_its_gain_and_feels_holes_with_its_constants
     EXPECT_EQ(e->dy, 0);
 }
 
-TEST_F(enemies, a_swallowed_enemy_scores_nothing_feeds_its_hole_once_and_no_longer_touches_the_ship) {
+TEST_F(enemies, a_swallowed_enemy_scores_nothing_and_feeds_its_hole_once) {
     frame_count = 1;
     for (kind_id k : all_kinds) {
         enemy* e = place(make_kind(k, 0, 0), 300, 300);
         blackhole* h = blackhole_list.emplace();
         h->x = 303, h->y = 300, h->mass = 20; // 3 px: inside every capture radius
-        player_x = 300, player_y = 300;       // and the ship right there
         sfx_log.clear();
         int before = part_next;
         update_kind(k, e);
@@ -250,6 +249,24 @@ TEST_F(enemies, the_ship_is_touched_inside_the_kinds_contact_radius) {
         }
     }
     EXPECT_EQ(lives, 3);
+}
+
+TEST_F(enemies, an_enemy_swallowed_while_touching_the_ship_still_destroys_it) {
+    for (kind_id k : all_kinds) {
+        lives = 1;
+        game_over = 0;
+        place(make_kind(k, 0, 0), 300, 300);
+        blackhole* h = blackhole_list.emplace();
+        h->x = 303, h->y = 300, h->mass = 20;
+        player_x = 300, player_y = 300;
+        headless_key(27, true); // cut the death sequence short
+        enemies_update();
+        headless_key(27, false);
+        EXPECT_EQ(lives, 0) << k;
+        EXPECT_EQ(game_over, 1) << k;
+        blackhole_list.clear();
+        clear_kinds();
+    }
 }
 
 TEST_F(enemies, an_enemy_that_destroys_the_ship_leaves_with_it) {

@@ -58,8 +58,8 @@ TEST_F(interceptors, at_rest_the_bar_runs_from_100_28_to_28_100) {
 
 TEST_F(interceptors, the_shield_takes_a_shot_from_the_front_and_the_side_shot_kills) {
     interceptor* c = lined_up(500, 400);
-    // From the front: flying left into its face, now 10 px ahead of it.
-    shot front{510, 400, -10, 0, 10};
+    // From the front: flying left into its face from far off, now 10 px ahead of it.
+    shot front{510, 400, -10, 0, 10, 300};
     EXPECT_EQ(enemies_hit_by_shot(front), 1);
     actor_lists_collect();
     EXPECT_EQ(interceptor_list.size(), 1u);
@@ -70,6 +70,40 @@ TEST_F(interceptors, the_shield_takes_a_shot_from_the_front_and_the_side_shot_ki
     actor_lists_collect();
     EXPECT_FALSE(interceptor_list.contains(c));
     EXPECT_EQ(score, 100 * 3);
+}
+
+TEST_F(interceptors, only_the_path_a_shot_has_flown_can_cross_the_bar) {
+    interceptor* c = lined_up(500, 400);
+    // Fired point-blank from between the interceptor and its bar: it never crossed the bar.
+    shot close{510, 400, -10, 0, 10, 20};
+    EXPECT_EQ(enemies_hit_by_shot(close), 1);
+    actor_lists_collect();
+    EXPECT_FALSE(interceptor_list.contains(c));
+    // Just off a wall beyond the bar, coming back at it: the same.
+    c = lined_up(500, 400);
+    shot bounced{540, 400, -10, 0, 10, 0};
+    EXPECT_EQ(enemies_hit_by_shot(bounced), 0);
+    EXPECT_TRUE(interceptor_list.contains(c));
+    // In flight from beyond the bar: swallowed.
+    shot front{540, 400, -10, 0, 10, 100};
+    EXPECT_EQ(enemies_hit_by_shot(front), 1);
+    EXPECT_TRUE(interceptor_list.contains(c));
+}
+
+TEST_F(interceptors, the_bar_moves_with_every_step_drawn_or_not) {
+    interceptor* c = lined_up(500, 400);
+    c->dx = 3;
+    c->update();
+    interceptor moved = *c;
+    moved.place_shield();
+    EXPECT_FLOAT_EQ(c->shield_x1, moved.shield_x1);
+    EXPECT_FLOAT_EQ(c->shield_y1, moved.shield_y1);
+}
+
+TEST_F(interceptors, a_target_dead_behind_is_179_degrees_away) {
+    EXPECT_EQ(turn_towards(100, 100, 1, 0, 50, 100), 179);
+    EXPECT_EQ(turn_towards(100, 100, -1, 0, 150, 100), 179);
+    EXPECT_EQ(turn_towards(100, 100, 1, 0, 100, 150), 90);
 }
 
 TEST_F(interceptors, a_turning_interceptor_has_no_shield) {

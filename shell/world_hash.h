@@ -1,0 +1,7 @@
+// One number for the state of the game in play: the counters, the ship and every object list.
+// Two runs that agree on it play on alike; a recorded game checks itself against it.
+#pragma once
+
+#include <cstdint>
+
+uint64_t world_hash();
