@@ -165,7 +165,13 @@ int game_over_screen() {
             draw_big_word("GAME OVER", s);
         }
         world_step_end(drawn);
-        if (menu_pressed() && pause_menu(1)) return 1;
+        if (menu_pressed()) {
+            int r = pause_menu(1);
+            if (r == 1) return 1;
+            // "End Game" or a kept settings change: the game is over already, so only the
+            // animation ends, as the bomb key ends it.
+            if (r == 2) break;
+        }
         if (skip_pressed()) break;
     }
     return 0;

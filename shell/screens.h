@@ -18,4 +18,5 @@ int top_scores_screen(int highlight);
 int friends_screen();
 int enemies_screen();
 int get_ready();
+// 1 when "Exit Program" was chosen from its menu; "End Game" only cuts the animation short.
 int game_over_screen();
