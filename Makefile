@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 GAME       := game
 
-.PHONY: run test build deps assets stage unit asan window smoke bench fuzz clean
+.PHONY: run test build deps assets stage unit shuffle asan window smoke bench fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -25,6 +25,15 @@ run: stage
 unit: build stage
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
+# The headless suite in one process, in three random orders: no test leans on another.
+shuffle: build stage
+	@for s in 1 2 3; do \
+	  (cd $(BUILD) && VEX_GAME_DIR=$(CURDIR)/$(GAME) ./vexlume_tests --gtest_shuffle \
+	    --gtest_random_seed=$$s --gtest_brief=1 > shuffle-$$s.log 2>&1) || \
+	  { tail -40 $(BUILD)/shuffle-$$s.log; echo "shuffled run $$s failed"; exit 1; }; \
+	  tail -1 $(BUILD)/shuffle-$$s.log; \
+	done
+
 asan: deps stage
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVEX_SANITIZE=ON -DVEX_TESTS_ONLY=ON > /dev/null
 	@cmake --build $(ASAN_BUILD) -j$(JOBS)
@@ -33,7 +42,7 @@ asan: deps stage
 window: stage
 	@tests/smoke/run-window-tests $(BUILD) $(GAME)
 
-test: unit asan window
+test: unit shuffle asan window
 	@echo "make test: all suites passed"
 
 # The whole-frame scenes need a screen that holds a 1920 x 1080 window.

@@ -12,7 +12,9 @@
 #include "shell/display.h"
 #include "shell/game_state.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 std::string status_message;
 int status_message_timer = 0;
@@ -184,7 +186,35 @@ std::string write_block_value(const bbjoypad& p, int field) {
     return std::to_string(field == 20 ? p.option_button : p.bomb_button);
 }
 
+// Every setting's value, as numbers (the text rounds percentages).
+struct settings_values {
+    int ints[std::size(main_settings)];
+    float reals[std::size(main_settings)];
+    bbjoypad pads[4];
+};
+
+settings_values settings_now() {
+    settings_values v{};
+    for (size_t n = 0; n < std::size(main_settings); n++) {
+        if (main_settings[n].i) v.ints[n] = *main_settings[n].i;
+        if (main_settings[n].f) v.reals[n] = *main_settings[n].f;
+    }
+    std::copy(std::begin(joypads), std::end(joypads), v.pads);
+    return v;
+}
+
+// Taken before main: the settings are plain constants until then.
+const settings_values built_in = settings_now();
+
 } // namespace
+
+void settings_defaults() {
+    for (size_t n = 0; n < std::size(main_settings); n++) {
+        if (main_settings[n].i) *main_settings[n].i = built_in.ints[n];
+        if (main_settings[n].f) *main_settings[n].f = built_in.reals[n];
+    }
+    std::copy(std::begin(built_in.pads), std::end(built_in.pads), joypads);
+}
 
 int config_load() {
     text_file* f = file_open_read("Config.txt");

@@ -6,6 +6,8 @@
 extern std::string status_message; // shown by the joypad configuration screen
 extern int status_message_timer;
 
+// Puts every setting back to its built-in value.
+void settings_defaults();
 // 1 when Config.txt was read, 0 when it could not be opened (nothing changes then).
 int config_load();
 // 1 when Config.txt was written, 0 when it could not be (the old file stays whole) or is

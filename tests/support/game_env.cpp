@@ -1,5 +1,6 @@
 #include "support/game_env.h"
 
+#include "controls/config.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
 
@@ -21,6 +22,7 @@ void game_test::SetUp() {
         for (const char* sub : {"gfx", "sounds", "music"})
             if (fs::exists(fs::path(game) / sub)) fs::create_directory_symlink(fs::path(game) / sub, dir.path / sub);
     ASSERT_EQ(chdir(dir.path.c_str()), 0);
+    settings_defaults();
     ASSERT_TRUE(media_init());
 }
 

@@ -1,6 +1,7 @@
 // A fresh headless media layer with a 1024 x 768 display for each test.
 #pragma once
 
+#include "controls/config.h"
 #include "media/headless/headless.h"
 #include "media/media.h"
 #include "media/render_batch.h"
@@ -13,6 +14,7 @@ class media_test : public ::testing::Test {
 protected:
     void SetUp() override {
         headless_refuse_open(false);
+        settings_defaults(); // whatever ran before, each test starts from the built-in settings
         ASSERT_TRUE(media_init());
         ASSERT_TRUE(display_open(1024, 768, 0, 60));
         batch_flush();

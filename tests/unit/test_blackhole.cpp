@@ -81,7 +81,7 @@ TEST_F(holes, shots_shrink_a_hole_until_it_bursts_for_points_that_grow_with_what
 
 TEST_F(holes, a_shot_hits_within_the_holes_radius_before_any_other_enemy) {
     blackhole* h = hole_at(300, 300, 20); // radius 22
-    place(square::create(0, 0, 0), 300, 300);
+    place(square::create(0, 0, 0), 310, 300); // the shot is well inside the square's reach too
     shot s{300 + 21.9f, 300, 1, 0, 3};
     EXPECT_EQ(enemies_hit_by_shot(s), 1);
     EXPECT_EQ(h->active, 1);

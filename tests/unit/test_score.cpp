@@ -1,5 +1,6 @@
 #include "media/actor_list.h"
 #include "media/draw_log.h"
+#include "player/powerups.h"
 #include "player/ship.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
@@ -117,13 +118,21 @@ TEST_F(scoring, a_huge_award_crosses_one_step_of_each_kind_per_call) {
 }
 
 TEST_F(scoring, thresholds_advance_even_when_ships_and_bombs_are_full) {
+    next_powerup_score = 1 << 30; // only the ship and bomb thresholds are in reach
+    powerups.clear();
     lives = 10;
     bombs = 9;
     add_score(0, 0, 150000, 0);
     EXPECT_EQ(life_awards, 2);
     EXPECT_EQ(bomb_awards, 2);
-    EXPECT_EQ(lives, 10);
-    EXPECT_EQ(bombs, 9);
+    EXPECT_EQ(powerups.size(), 0u); // full up: no token for a ship or a bomb
+    lives = 9;
+    bombs = 8;
+    add_score(0, 0, 150000, 0);
+    EXPECT_EQ(life_awards, 3);
+    EXPECT_EQ(bomb_awards, 3);
+    EXPECT_EQ(powerups.size(), 2u);
+    powerups.clear();
 }
 
 TEST_F(scoring, awards_wait_for_their_threshold) {
