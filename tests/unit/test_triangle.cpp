@@ -190,4 +190,15 @@ TEST_F(triangles, a_spawning_generator_shakes_the_nodes_around_it_at_any_spacing
     grid_size(1024, 768);
 }
 
+TEST_F(triangles, a_generator_in_a_corner_leaves_the_last_column_and_row_still) {
+    generator* g = generator::create(1020, 764, 1, 20, 20, 0);
+    g->x = 1020, g->y = 764;
+    g->spawn();
+    for (int c = 0; c <= grid_cols; c++) EXPECT_EQ(grid_at(c, grid_rows - 1).dx, 0) << c;
+    for (int r = 0; r <= grid_rows; r++) EXPECT_EQ(grid_at(grid_cols - 1, r).dy, 0) << r;
+    EXPECT_NE(grid_at(grid_cols - 2, grid_rows - 2).dx, 0); // the burst did reach inside
+    generator_list.clear();
+    square_list.clear();
+}
+
 } // namespace
