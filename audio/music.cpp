@@ -91,8 +91,10 @@ const char* music_path(int tune) {
     }
 }
 
+bool music_off = false;
+
 void play_music(int tune) {
-    if (music_channel != 0) return;
+    if (music_channel != 0 || music_off) return;
     std::unique_ptr<openmpt::module> mod = open_tune(tune, true);
     if (!mod) return;
     mod->set_repeat_count(-1);

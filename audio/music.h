@@ -6,6 +6,8 @@
 extern float music_volume;
 // Non-zero while a tune is loaded and playing (0 = none).
 extern int music_channel;
+// No tune is loaded or played (a recorded game checked without sound).
+extern bool music_off;
 
 // Hooks the music into the mixer (call after media_init; harmless without an audio device).
 void music_init();

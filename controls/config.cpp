@@ -216,24 +216,38 @@ void settings_defaults() {
     std::copy(std::begin(built_in.pads), std::end(built_in.pads), joypads);
 }
 
-int config_load() {
-    text_file* f = file_open_read("Config.txt");
-    if (!f) {
-        status_message = "Config load failed.";
-        status_message_timer = 120;
-        return 0;
+std::vector<std::string> config_lines() {
+    std::vector<std::string> out;
+    for (const auto& s : main_settings) {
+        out.push_back(s.key);
+        out.push_back(write_value(s));
     }
-    while (!file_eof(f)) {
-        std::string key = file_read_line(f);
-        std::string value = file_read_line(f);
+    for (int port = 0; port < 4; port++) {
+        out.push_back("[Joy Port]");
+        out.push_back(std::to_string(port));
+        for (int field = 0; field < 22; field++) {
+            out.push_back(block_key(field));
+            out.push_back(write_block_value(joypads[port], field));
+        }
+    }
+    return out;
+}
+
+void config_apply_lines(const std::vector<std::string>& lines) {
+    size_t at = 0;
+    // Past the end a read gives an empty line, as a file's end does.
+    auto next = [&]() -> std::string { return at < lines.size() ? lines[at++] : std::string(); };
+    while (at < lines.size()) {
+        std::string key = next();
+        std::string value = next();
         if (key == "[Joy Port]") {
             int port = parse_int(value);
             // A block for a port that does not exist is read and thrown away.
             bbjoypad scratch;
             bbjoypad& pad = port >= 0 && port <= 3 ? joypads[port] : scratch;
             for (int n = 0; n < 22; n++) {
-                std::string k = file_read_line(f);
-                std::string v = file_read_line(f);
+                std::string k = next();
+                std::string v = next();
                 for (int field = 0; field < 22; field++)
                     if (k == block_key(field)) {
                         read_block_value(pad, field, v);
@@ -248,7 +262,19 @@ int config_load() {
                 break;
             }
     }
+}
+
+int config_load() {
+    text_file* f = file_open_read("Config.txt");
+    if (!f) {
+        status_message = "Config load failed.";
+        status_message_timer = 120;
+        return 0;
+    }
+    std::vector<std::string> lines;
+    while (!file_eof(f)) lines.push_back(file_read_line(f));
     file_close(f);
+    config_apply_lines(lines);
     status_message = "Config file loaded.";
     status_message_timer = 120;
     return 1;
@@ -259,18 +285,7 @@ int config_save() {
     if (file_read_only("Config.txt")) return 0;
     text_file* f = file_open_write("Config.txt");
     if (!f) return 0;
-    for (const auto& s : main_settings) {
-        file_write_line(f, s.key);
-        file_write_line(f, write_value(s));
-    }
-    for (int port = 0; port < 4; port++) {
-        file_write_line(f, "[Joy Port]");
-        file_write_line(f, std::to_string(port));
-        for (int field = 0; field < 22; field++) {
-            file_write_line(f, block_key(field));
-            file_write_line(f, write_block_value(joypads[port], field));
-        }
-    }
+    for (const std::string& line : config_lines()) file_write_line(f, line);
     if (!file_close(f)) return 0;
     status_message = "Config file saved.";
     status_message_timer = 120;

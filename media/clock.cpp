@@ -8,6 +8,8 @@ int64_t world_due = -1; // when the current world step was due
 int world_skipped = 0;
 // Later than this, the world was held still (a menu, a hitch): start a fresh schedule.
 constexpr int64_t WORLD_STALL_US = 250000;
+
+void (*world_step_handler)() = nullptr;
 } // namespace
 
 bool frame_skipping = true;
@@ -61,7 +63,10 @@ bool world_step_draws() {
     return true;
 }
 
+void set_world_step_handler(void (*handler)()) { world_step_handler = handler; }
+
 void world_step_end(bool drawn) {
+    if (world_step_handler) world_step_handler();
     if (world_blind) {
         backend::skip_present();
         return;

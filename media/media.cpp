@@ -12,6 +12,7 @@ bool media_init() {
     mixer_reset();
     pace_reset();
     set_close_handler(nullptr);
+    set_world_step_handler(nullptr);
     return backend::init();
 }
 

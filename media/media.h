@@ -179,6 +179,8 @@ constexpr int FRAME_US = 20000;
 // then presents the drawn step, or only reads the window's events for a skipped one.
 bool world_step_draws();
 void world_step_end(bool drawn);
+// Called at the end of every world step, drawn or not (the game counts its steps there).
+void set_world_step_handler(void (*handler)());
 // Forgets the schedule (a loop starts, or a menu held the world still).
 void world_pace_reset();
 // Off: every step is drawn, however late (the benchmarks and the tests compare).
@@ -245,6 +247,15 @@ bool file_eof(text_file* f);
 // For a written file: true when the whole file reached its place.
 bool file_close(text_file* f);
 bool file_exists(const std::string& path);
+// Makes a folder (its parent must exist); true when it is there.
+bool make_folder(const std::string& path);
+// The names of the regular files in a folder, sorted; none when it cannot be read.
+std::vector<std::string> folder_files(const std::string& path);
+bool remove_file(const std::string& path);
+// A whole file of bytes, replaced the same safe way; true when it reached its place.
+bool file_write_bytes(const std::string& path, const std::string& bytes);
+// Reads a regular file of at most `limit` bytes whole; an empty string and false otherwise.
+bool file_read_bytes(const std::string& path, std::string& bytes, size_t limit);
 // True for an existing file that may not be written (its owner made it read-only).
 bool file_read_only(const std::string& path);
 

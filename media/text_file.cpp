@@ -2,7 +2,9 @@
 // only once the whole new file is safely on disk.
 #include "media.h"
 
+#include <algorithm>
 #include <cctype>
+#include <dirent.h>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -107,6 +109,52 @@ bool file_close(text_file* f) {
 }
 
 bool file_exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+bool make_folder(const std::string& path) {
+    struct stat st;
+    return mkdir(path.c_str(), 0755) == 0 || (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+}
+
+std::vector<std::string> folder_files(const std::string& path) {
+    std::vector<std::string> names;
+    DIR* d = opendir(path.c_str());
+    if (!d) return names;
+    while (dirent* e = readdir(d)) {
+        struct stat st;
+        std::string full = path + "/" + e->d_name;
+        if (stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) names.push_back(e->d_name);
+    }
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool remove_file(const std::string& path) { return std::remove(path.c_str()) == 0; }
+
+bool file_write_bytes(const std::string& path, const std::string& bytes) {
+    text_file* f = file_open_write(path);
+    if (!f) return false;
+    if (!bytes.empty() && fwrite(bytes.data(), 1, bytes.size(), f->fp) != bytes.size())
+        f->failed = true;
+    return file_close(f);
+}
+
+bool file_read_bytes(const std::string& path, std::string& bytes, size_t limit) {
+    bytes.clear();
+    struct stat st;
+    // A folder, a device or a pipe is no file to read whole.
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || size_t(st.st_size) > limit)
+        return false;
+    FILE* fp = fopen(path.c_str(), "rb");
+    if (!fp) return false;
+    char buf[65536];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, fp)) > 0 && bytes.size() <= limit) bytes.append(buf, n);
+    bool ok = !ferror(fp) && bytes.size() <= limit;
+    fclose(fp);
+    if (!ok) bytes.clear();
+    return ok;
+}
 
 bool file_read_only(const std::string& path) {
     struct stat st;

@@ -13,6 +13,7 @@
 #include "shell/game.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
+#include "shell/replay.h"
 #include "shell/score.h"
 #include "shell/screens.h"
 
@@ -163,7 +164,7 @@ int kill_player() {
     grid_pull(player_x, player_y, 32, 64);
     shots.clear();
     clear_board(0);
-    for (int i = 0; i < 100 && !key_down(27); i++) {
+    for (int i = 0; i < 100 && !step_ask(key_down(27)); i++) {
         bool drawn = world_step_draws();
         if (drawn) clear_screen();
         world_update(i);

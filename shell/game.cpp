@@ -20,6 +20,7 @@
 #include "shell/display.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
+#include "shell/replay.h"
 #include "shell/score.h"
 #include "shell/screens.h"
 #include "shell/spawn.h"
@@ -48,6 +49,12 @@ void save_all() {
 }
 
 void leave_program() {
+    // A game cut short by closing the window is kept too; one being watched gives back the
+    // player's settings before they are saved.
+    if (replay_now == REPLAY_PLAYING)
+        replay_play_end();
+    else
+        replay_game_ends();
     show_pointer();
     music_shutdown();
     save_all();
@@ -104,6 +111,133 @@ void clear_board(int everything) {
     spawn_streams_reset();
 }
 
+namespace {
+
+bool fire_held() {
+    return key_down(key_fire_left) || key_down(key_fire_right) || key_down(key_fire_up) ||
+           key_down(key_fire_down) || mouse_down(mouse_fire);
+}
+
+// The viewer's keys: Escape or the bomb ends a replay, fire runs it fast, P holds it.
+void watch_keys(bool checking) {
+    if (checking) return;
+    if (key_hit(27) || key_hit(key_bomb) || mouse_hit(mouse_bomb)) replay_play_stop();
+    world_blind = fire_held();
+    if (key_hit(80)) {
+        while (!key_hit(80) && !key_hit(27)) {
+            poll_events();
+            delay(20);
+        }
+        world_pace_reset();
+    }
+}
+
+} // namespace
+
+bool replay_checking = false;
+
+int play_game() {
+    stop_music();
+    clear_board(1);
+    new_game();
+    bool watching = replay_now == REPLAY_PLAYING;
+    if (!watching) replay_record_begin();
+    freeze_actors = 1;
+    int quit = get_ready();
+    freeze_actors = 0;
+    screen_name = watching ? "replay" : "play";
+    world_pace_reset();
+    while (!game_over && game_started && !replay_play_over()) {
+        if (watching) watch_keys(replay_checking);
+        int64_t t0 = micros();
+        // A step that falls a frame behind is played without drawing it.
+        bool drawn = world_step_draws();
+        if (drawn) clear_screen();
+        spawn_director(frame_count);
+        play_step();
+        world_update(0);
+        if (drawn) {
+            draw_frame();
+            if (watching) {
+                set_color(255, 255, 255);
+                draw_vector_text("REPLAY", 10, screen_height - 60, 3);
+            }
+        }
+        int elapsed = int((micros() - t0) / 1000);
+        if (game_over) {
+            world_step_end(drawn);
+            replay_game_ends();
+            if (!watching) {
+                stop_music();
+                quit = game_over_screen();
+            }
+            game_started = 0;
+        } else {
+            if (drawn && cheat_mode) {
+                set_color(255, 255, 255);
+                draw_vector_text("Frame ms: " + std::to_string(elapsed), 10, 30, 3);
+            }
+            world_step_end(drawn);
+            if (!watching && cheat_mode && key_down(80))
+                while (!key_hit(79)) delay(100);
+        }
+        frame_count++;
+        int r = step_menu();
+        if (r > 0) {
+            quit = 1;
+            game_over = 1;
+            if (r == 2) {
+                stop_music();
+                game_started = 0;
+                quit = 0;
+            }
+        }
+        if (r >= 0) {
+            menu_cooldown = 20;
+            world_pace_reset();
+            // The mouse steers by its distance from the centre: start from rest.
+            if (control_type == CONTROL_MOUSE ||
+                (control_type == CONTROL_HYBRID && hybrid_config == 1))
+                move_pointer(screen_width / 2, screen_height / 2);
+        }
+        actor_lists_collect();
+    }
+    replay_game_ends();
+    world_blind = replay_checking;
+    clear_board(1);
+    return watching ? 0 : quit;
+}
+
+std::string watch_replay(const replay_data& r) {
+    replay_play_begin(r);
+    part_init();
+    game_started = 1;
+    play_game();
+    uint32_t bad = replay_play_end();
+    part_init();
+    game_started = game_over = 0;
+    world_blind = false;
+    std::string verdict = bad ? "Replay out of sync at step " + std::to_string(bad)
+                              : "Replay verified: " + std::to_string(score);
+    if (replay_checking) return verdict;
+    // The verdict stays up for three seconds, or until a key.
+    flush_keys();
+    screen_setup();
+    for (int i = 0; i < 150 && !key_hit(27) && !key_hit(key_bomb) && !key_hit(13); i++) {
+        poll_events();
+        clear_screen();
+        set_color(255, 255, 255);
+        set_alpha(1);
+        int x = screen_width / 2 - 12 * int(verdict.size()) / 2;
+        draw_vector_text(verdict, x, screen_height / 2 - 12, 4);
+        pace_frame();
+        flip(1);
+    }
+    menu_cooldown = 20;
+    score = 0;
+    return verdict;
+}
+
 void run_game() {
     part_init();
     flush_keys();
@@ -117,64 +251,12 @@ void run_game() {
             if (!game_started && !quit) quit = enemies_screen();
         }
         if (game_started && !quit) {
-            stop_music();
-            clear_board(1);
-            new_game();
-            freeze_actors = 1;
-            quit = get_ready();
-            freeze_actors = 0;
-            screen_name = "play";
-            world_pace_reset();
-            while (!game_over && game_started) {
-                int64_t t0 = micros();
-                // A step that falls a frame behind is played without drawing it.
-                bool drawn = world_step_draws();
-                if (drawn) clear_screen();
-                spawn_director(frame_count);
-                play_step();
-                world_update(0);
-                if (drawn) draw_frame();
-                int elapsed = int((micros() - t0) / 1000);
-                if (game_over) {
-                    world_step_end(drawn);
-                    stop_music();
-                    quit = game_over_screen();
-                    game_started = 0;
-                } else {
-                    if (drawn && cheat_mode) {
-                        set_color(255, 255, 255);
-                        draw_vector_text("Frame ms: " + std::to_string(elapsed), 10, 30, 3);
-                    }
-                    world_step_end(drawn);
-                    if (cheat_mode && key_down(80))
-                        while (!key_hit(79)) delay(100);
-                }
-                frame_count++;
-                if (menu_pressed()) {
-                    int r = pause_menu(1);
-                    if (r > 0) {
-                        quit = 1;
-                        game_over = 1;
-                        if (r == 2) {
-                            stop_music();
-                            game_started = 0;
-                            quit = 0;
-                        }
-                    }
-                    menu_cooldown = 20;
-                    world_pace_reset();
-                    // The mouse steers by its distance from the centre: start from rest.
-                    if (control_type == CONTROL_MOUSE ||
-                        (control_type == CONTROL_HYBRID && hybrid_config == 1))
-                        move_pointer(screen_width / 2, screen_height / 2);
-                }
-                actor_lists_collect();
-            }
-            clear_board(1);
+            quit = play_game();
             if (!quit) {
                 if (score > lowest_top_score) {
                     play_music(2);
                     int rank = name_entry();
+                    replay_keep_top(game_difficulty, rank);
                     quit = top_scores_screen(rank);
                     score = 0;
                     stop_music();
@@ -203,6 +285,7 @@ bool game_startup() {
     hiscores_load();
     hide_pointer();
     set_close_handler(leave_program);
+    set_world_step_handler(replay_step_done);
     return true;
 }
 

@@ -1,3 +1,3 @@
-#include "shell/game.h"
+#include "shell/command_line.h"
 
-int main() { return game_main(); }
+int main(int argc, char** argv) { return command_line_main(argc, argv); }

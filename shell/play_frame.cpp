@@ -13,6 +13,7 @@
 #include "playfield/stars.h"
 #include "shell/display.h"
 #include "shell/game_state.h"
+#include "shell/replay.h"
 #include "shell/score.h"
 #include "shell/vector_text.h"
 
@@ -62,34 +63,34 @@ void debug_popup(const std::string& text) {
 }
 
 void debug_keys() {
-    if (key_hit(114)) {
+    if (step_ask(key_hit(114))) {
         if (++grid_style > 20) grid_style = 0;
         debug_popup("Grid Style =" + std::to_string(grid_style));
     }
-    if (key_hit(115)) {
+    if (step_ask(key_hit(115))) {
         show_stars += 100;
         if (show_stars > 1000) show_stars = 0;
         debug_popup("Number of Stars =" + std::to_string(show_stars));
     }
-    if (key_hit(116)) {
+    if (step_ask(key_hit(116))) {
         particle_gravity = !particle_gravity;
         debug_popup(particle_gravity ? "Particle Gravity ON" : "Particle Gravity OFF");
     }
-    if (key_hit(117)) {
+    if (step_ask(key_hit(117))) {
         if (++particle_style > 3) particle_style = 0;
         debug_popup("Particle - Style " + std::to_string(particle_style));
     }
-    if (key_hit(118)) {
+    if (step_ask(key_hit(118))) {
         debug_mode = !debug_mode;
         debug_popup(debug_mode ? "Debug ON" : "Debug OFF");
     }
-    if (key_hit(112)) {
+    if (step_ask(key_hit(112))) {
         cheat_mode = !cheat_mode;
         debug_popup(cheat_mode ? "Cheatmode ON" : "Cheatmode OFF");
     }
     // Read every key each frame so a press made before cheating was on is not kept.
-    bool k1 = key_hit(49), k2 = key_hit(50), k3 = key_hit(51), k4 = key_hit(52);
-    bool kx = key_hit(88), kz = key_hit(90), f2 = key_hit(113);
+    bool k1 = step_ask(key_hit(49)), k2 = step_ask(key_hit(50)), k3 = step_ask(key_hit(51)), k4 = step_ask(key_hit(52));
+    bool kx = step_ask(key_hit(88)), kz = step_ask(key_hit(90)), f2 = step_ask(key_hit(113));
     if (!cheat_mode) return;
     if (k1) reverse_timer += 450;
     if (k2) side_timer += 450;
@@ -181,7 +182,7 @@ int segment_near(float x1, float y1, float x2, float y2, float px, float py, flo
 void destroy_all_enemies() { enemies_destroy_all(); }
 
 void play_step() {
-    read_controls();
+    step_controls();
     ship_move();
     move_camera();
     debug_keys();

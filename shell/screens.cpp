@@ -13,6 +13,7 @@
 #include "shell/display.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
+#include "shell/replay.h"
 #include "shell/score.h"
 #include "shell/vector_text.h"
 
@@ -120,7 +121,7 @@ int get_ready() {
             draw_big_word("GET READY", std::fabs(sin_deg(float(i))));
         }
         world_step_end(drawn);
-        if (key_down(27) || skip_pressed()) break;
+        if (step_ask(key_down(27) || skip_pressed())) break;
     }
     grid_pull(player_x, player_y, 20, 20);
     for (int i = 0; i < 40; i++) {
@@ -140,7 +141,7 @@ int get_ready() {
             circle_points(cx, cy, 300 - 12 * i);
         }
         world_step_end(drawn);
-        if (key_down(27) || skip_pressed()) break;
+        if (step_ask(key_down(27) || skip_pressed())) break;
     }
     shield_timer = 80;
     bottom_message_timer = 0;

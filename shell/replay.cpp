@@ -1,0 +1,295 @@
+#include "shell/replay.h"
+
+#include "controls/config.h"
+#include "controls/controls.h"
+#include "controls/menu.h"
+#include "media/media.h"
+#include "player/ship.h"
+#include "player/shots.h"
+#include "playfield/grid.h"
+#include "shell/display.h"
+#include "shell/game.h"
+#include "shell/game_state.h"
+#include "shell/score.h"
+#include "shell/world_hash.h"
+
+#include <ctime>
+#include <sstream>
+
+replay_mode replay_now = REPLAY_OFF;
+const char* const replay_folder = "replays";
+
+namespace {
+
+replay_data record;    // being recorded, or being played back
+replay_data finished;  // the last recording closed
+replay_step current;   // the step being recorded
+uint32_t index = 0;    // steps finished
+size_t next_check = 0; // playback: the next checkpoint to meet
+uint8_t answered = 0; // playback: answers of the current step taken
+uint32_t out_of_sync = 0;
+uint32_t verdict = 0;    // playback: 0 matched, else the step where it did not
+bool over = false;
+bool ended_now = false;  // the game in hand has ended
+// What playback borrows and gives back.
+std::vector<std::string> players_settings;
+int players_switches[3];
+
+std::string join(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const std::string& l : lines) s += l + "\n";
+    return s;
+}
+
+std::vector<std::string> split(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);) lines.push_back(l);
+    return lines;
+}
+
+std::string today() {
+    std::time_t t = std::time(nullptr);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M", std::localtime(&t));
+    return buf;
+}
+
+void lost_sync() {
+    if (!out_of_sync) out_of_sync = index + 1;
+    over = true;
+}
+
+replay_checkpoint checkpoint_now() {
+    return {index, frame_count, score, rnd_state(), world_hash()};
+}
+
+// Settings that shape the game: the playfield follows them; an open screen stays as it is.
+void apply_settings(const std::string& text) {
+    config_apply_lines(split(text));
+    if (!display_is_open()) {
+        gfx_modes_select();
+        apply_sizes();
+        grid_size(field_width, field_height);
+    } else if (field_width != cfg_field_width || field_height != cfg_field_height) {
+        field_width = cfg_field_width;
+        field_height = cfg_field_height;
+        grid_size(field_width, field_height);
+    }
+    if (field_width > screen_width || field_height > screen_height) scroll = 1;
+}
+
+// Where playback stands: past its end, the record answers nothing.
+const replay_step* playing_step() {
+    if (index < record.steps.size()) return &record.steps[index];
+    over = true;
+    return nullptr;
+}
+
+void write_file(const replay_data& r) {
+    make_folder(replay_folder);
+    file_write_bytes(replay_last_path(), replay_encode(r));
+}
+
+} // namespace
+
+// Every world step ends here, in play, GET READY and the death sequence alike.
+void replay_step_done() {
+    if (replay_now == REPLAY_RECORDING) {
+        record.steps.push_back(current);
+        current = replay_step{};
+        index++;
+        if (index % REPLAY_CHECKPOINT_EVERY == 0) record.checkpoints.push_back(checkpoint_now());
+    } else if (replay_now == REPLAY_PLAYING && !over) {
+        index++;
+        answered = 0;
+        if (next_check < record.checkpoints.size() && record.checkpoints[next_check].step == index) {
+            const replay_checkpoint& want = record.checkpoints[next_check++];
+            replay_checkpoint got = checkpoint_now();
+            if (got.frame_count != want.frame_count || got.score != want.score ||
+                got.rnd != want.rnd || got.hash != want.hash)
+                lost_sync();
+        }
+    }
+}
+
+void step_controls() {
+    if (replay_now != REPLAY_PLAYING) {
+        int before = bombs;
+        read_controls();
+        if (replay_now == REPLAY_RECORDING) {
+            current.move_x = move_x, current.move_y = move_y;
+            current.aim_x = aim_x, current.aim_y = aim_y;
+            step_ask(bombs < before);
+        }
+        return;
+    }
+    menu_cooldown = menu_cooldown > 0 ? menu_cooldown - 1 : 0;
+    const replay_step* s = playing_step();
+    if (!s) return;
+    if (step_ask(false)) smart_bomb();
+    move_x = last_move_x = s->move_x;
+    move_y = last_move_y = s->move_y;
+    aim_x = s->aim_x;
+    aim_y = s->aim_y;
+}
+
+bool step_ask(bool live) {
+    if (replay_now == REPLAY_RECORDING) {
+        if (current.asked < 64) {
+            if (live) current.bits |= uint64_t(1) << current.asked;
+            current.asked++;
+        }
+        return live;
+    }
+    if (replay_now != REPLAY_PLAYING) return live;
+    const replay_step* s = playing_step();
+    if (!s) return false;
+    // A game that asks more than its record answers has left it.
+    if (answered >= s->asked) {
+        lost_sync();
+        return false;
+    }
+    return (s->bits >> answered++) & 1;
+}
+
+int step_menu() {
+    if (replay_now != REPLAY_PLAYING) {
+        if (!step_ask(menu_pressed())) return -1;
+        std::string before = join(config_lines());
+        int r = pause_menu(1);
+        if (replay_now == REPLAY_RECORDING) {
+            current.menu = int8_t(r);
+            std::string after = join(config_lines());
+            if (after != before) current.settings = after;
+        }
+        return r;
+    }
+    if (!step_ask(false)) return -1;
+    const replay_step* s = playing_step();
+    if (!s || s->menu < 0) {
+        lost_sync();
+        return -1;
+    }
+    if (!s->settings.empty()) apply_settings(s->settings);
+    return s->menu;
+}
+
+void replay_record_begin() {
+    record = replay_data{};
+    record.date = today();
+    record.difficulty = game_difficulty;
+    record.seed = game_seed;
+    record.settings = join(config_lines());
+    record.switches = (cheat_mode ? 1 : 0) | (god_mode ? 2 : 0) | (debug_mode ? 4 : 0);
+    current = replay_step{};
+    index = 0;
+    ended_now = false;
+    replay_now = REPLAY_RECORDING;
+}
+
+void replay_game_ends() {
+    if (ended_now) return;
+    ended_now = true;
+    if (replay_now == REPLAY_PLAYING) {
+        // The whole record must have been played, to the same end.
+        bool whole = record.ended && index + 1 >= record.end_steps && score == record.end_score &&
+                     world_hash() == record.end_hash;
+        verdict = out_of_sync ? out_of_sync : whole ? 0 : index + 1;
+        over = true;
+        return;
+    }
+    if (replay_now != REPLAY_RECORDING) return;
+    if (current.asked || current.menu >= 0) record.steps.push_back(current);
+    record.ended = true;
+    record.end_score = score;
+    record.end_steps = uint32_t(record.steps.size());
+    record.end_hash = world_hash();
+    replay_now = REPLAY_OFF;
+    finished = std::move(record);
+    write_file(finished);
+}
+
+const replay_data& replay_last() { return finished; }
+
+void replay_name_last(const std::string& name) {
+    finished.name = name;
+    write_file(finished);
+}
+
+std::string replay_last_path() { return std::string(replay_folder) + "/last.vxr"; }
+
+uint32_t replay_step_index() { return index; }
+
+void replay_play_begin(const replay_data& r) {
+    record = r;
+    index = 0;
+    answered = 0;
+    next_check = 0;
+    out_of_sync = 0;
+    verdict = 0;
+    over = false;
+    ended_now = false;
+    players_settings = config_lines();
+    players_switches[0] = cheat_mode, players_switches[1] = god_mode;
+    players_switches[2] = debug_mode;
+    apply_settings(record.settings);
+    difficulty = record.difficulty;
+    cheat_mode = record.switches & 1;
+    god_mode = (record.switches >> 1) & 1;
+    debug_mode = (record.switches >> 2) & 1;
+    next_game_seed = record.seed;
+    replay_now = REPLAY_PLAYING;
+}
+
+bool replay_play_over() { return replay_now == REPLAY_PLAYING && over; }
+
+void replay_play_stop() {
+    if (replay_now == REPLAY_PLAYING) over = true;
+}
+
+uint32_t replay_play_end() {
+    if (replay_now != REPLAY_PLAYING) return 0;
+    replay_game_ends();
+    replay_now = REPLAY_OFF;
+    config_apply_lines(players_settings);
+    apply_settings(join(players_settings));
+    cheat_mode = players_switches[0], god_mode = players_switches[1];
+    debug_mode = players_switches[2];
+    return verdict;
+}
+
+namespace {
+
+// File names keep letters and digits of what they are made from; the rest become dashes.
+std::string clean(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        out += plain ? c : '-';
+    }
+    return out;
+}
+
+} // namespace
+
+std::string replay_row_path(int d, int rank) {
+    return std::string(replay_folder) + "/" + std::to_string(d) + "_" +
+           std::to_string(hiscore_scores[rank][d]) + "_" + clean(hiscore_names[rank][d]) + "_" +
+           clean(hiscore_times[rank][d]) + ".vxr";
+}
+
+void replay_keep_top(int d, int rank) {
+    if (d < 0 || d > 2 || rank < 0 || rank > 9 || !finished.ended) return;
+    replay_name_last(hiscore_names[rank][d]);
+    file_write_bytes(replay_row_path(d, rank), replay_encode(finished));
+    // A row pushed out of the table takes its replay with it.
+    std::string prefix = std::to_string(d) + "_";
+    for (const std::string& f : folder_files(replay_folder)) {
+        if (f.compare(0, prefix.size(), prefix) != 0) continue;
+        bool kept = false;
+        for (int r = 0; r < 10; r++)
+            kept = kept || std::string(replay_folder) + "/" + f == replay_row_path(d, r);
+        if (!kept) remove_file(std::string(replay_folder) + "/" + f);
+    }
+}

@@ -1,0 +1,73 @@
+// Recorded games: every game leaves its record, and a record plays back to the same end.
+#include "controls/controls.h"
+#include "controls/menu.h"
+#include "media/headless/headless.h"
+#include "player/ship.h"
+#include "shell/game.h"
+#include "shell/game_state.h"
+#include "shell/replay.h"
+#include "shell/score.h"
+#include "shell/screens.h"
+#include "support/game_env.h"
+
+#include <random>
+#include <string>
+
+namespace {
+
+class replays : public game_test {
+protected:
+    void TearDown() override {
+        replay_checking = false;
+        world_blind = false;
+        game_test::TearDown();
+    }
+    static bool in(const char* name) { return std::string(screen_name) == name; }
+
+    // A Medium game with a random player who dies now and then, left through the menu's
+    // "Exit Program" after `frames` play frames.
+    void play_and_leave(int frames, unsigned input_seed) {
+        std::minstd_rand input(input_seed);
+        const int keys[] = {key_move_left, key_move_right, key_move_up, key_move_down,
+                            key_fire_left, key_fire_right, key_fire_up, key_fire_down};
+        int step = 0, played = 0;
+        difficulty = 1;
+        play([&](int) {
+            if (step == 0 && in("title")) {
+                next_game_seed = 99;
+                tap(32), step++;
+            } else if (step == 1 && in("play") && !menu_open) {
+                for (int k : keys) headless_key(k, input() % 4 == 0);
+                headless_key(key_bomb, input() % 400 == 0);
+                if (++played == frames) {
+                    for (int k : keys) headless_key(k, false);
+                    tap(27), step++;
+                }
+            } else if (step == 2 && menu_open) {
+                press({38, 38, 38, 13});
+                step++;
+            }
+        });
+    }
+};
+
+TEST_F(replays, a_game_left_through_the_menu_is_kept_and_plays_back_to_its_score) {
+    start();
+    play_and_leave(2000, 5);
+    int final_score = score;
+    replay_data r;
+    std::string reason;
+    ASSERT_EQ(replay_load(replay_last_path(), r, reason), REPLAY_OK) << reason;
+    EXPECT_EQ(r.end_score, final_score);
+    EXPECT_GT(r.steps.size(), 2000u);
+    EXPECT_GE(r.checkpoints.size(), 8u);
+    replay_checking = world_blind = true;
+    EXPECT_EQ(watch_replay(r), "Replay verified: " + std::to_string(final_score));
+    // A record tampered with is caught at its first checkpoint after the change.
+    r.steps[600].move_x = r.steps[600].move_x == 0 ? 1 : 0;
+    for (size_t i = 601; i < r.steps.size(); i++) r.steps[i].move_x = r.steps[600].move_x;
+    std::string verdict = watch_replay(r);
+    EXPECT_EQ(verdict.rfind("Replay out of sync at step ", 0), 0u) << verdict;
+}
+
+} // namespace
