@@ -11,13 +11,14 @@ letterbox letterbox_fit(int logical_w, int logical_h, int real_w, int real_h) {
     b.real_h = std::max(real_h, 1);
     float sx = float(b.real_w) / float(b.logical_w), sy = float(b.real_h) / float(b.logical_h);
     b.scale = std::min(sx, sy);
-    // The fitting axis fills the drawable exactly; the other is centred with whole pixels.
+    // The fitting axis fills the drawable exactly; the other is centred with whole pixels,
+    // at least one: a wide screen in a window of a pixel or two would round to none.
     if (sx <= sy) {
         b.w = b.real_w;
-        b.h = std::min(b.real_h, int(std::lround(float(b.logical_h) * b.scale)));
+        b.h = std::clamp(int(std::lround(float(b.logical_h) * b.scale)), 1, b.real_h);
     } else {
         b.h = b.real_h;
-        b.w = std::min(b.real_w, int(std::lround(float(b.logical_w) * b.scale)));
+        b.w = std::clamp(int(std::lround(float(b.logical_w) * b.scale)), 1, b.real_w);
     }
     b.x = (b.real_w - b.w) / 2;
     b.y = (b.real_h - b.h) / 2;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
+#include <string>
 
 TEST(letterbox, four_by_three_on_sixteen_by_nine_is_pillarboxed_and_centred) {
     letterbox b = letterbox_fit(1024, 768, 1920, 1080);
@@ -75,6 +77,30 @@ TEST(letterbox, a_clip_rectangle_covers_its_game_pixels_and_the_same_size_is_the
     EXPECT_GE(h, 1);
     EXPECT_TRUE(letterbox_fit(800, 600, 800, 600).identity());
     EXPECT_FALSE(b.identity());
+}
+
+TEST(letterbox, a_window_of_a_pixel_or_two_or_none_still_holds_the_screen_at_a_positive_scale) {
+    for (auto [lw, lh] : {std::array{640, 480}, std::array{1920, 1080}, std::array{3840, 1080},
+                          std::array{1080, 1920}})
+        for (auto [rw, rh] : {std::array{0, 0}, std::array{1, 1}, std::array{2, 2},
+                              std::array{1, 2}, std::array{2, 1}}) {
+            letterbox b = letterbox_fit(lw, lh, rw, rh);
+            std::string at = std::to_string(lw) + "x" + std::to_string(lh) + " in " +
+                             std::to_string(rw) + "x" + std::to_string(rh);
+            EXPECT_TRUE(std::isfinite(b.scale) && b.scale > 0) << at;
+            EXPECT_TRUE(b.w >= 1 && b.h >= 1 && b.x >= 0 && b.y >= 0) << at;
+            EXPECT_TRUE(b.x + b.w <= std::max(rw, 1) && b.y + b.h <= std::max(rh, 1)) << at;
+            int x = -1, y = -1;
+            b.to_logical(0.5f, 0.5f, x, y);
+            EXPECT_TRUE(x >= 0 && x < lw && y >= 0 && y < lh) << at;
+            pointer_track t;
+            t.fit(b, rw, rh);
+            t.seen(0, 0);
+            EXPECT_TRUE(t.x() >= 0 && t.x() < lw && t.y() >= 0 && t.y() < lh) << at;
+            int wx = -1, wy = -1;
+            t.place(lw / 2, lh / 2, wx, wy);
+            EXPECT_TRUE(wx >= 0 && wx < std::max(rw, 1) && wy >= 0 && wy < std::max(rh, 1)) << at;
+        }
 }
 
 // ---------------------------------------------------------------- the pointer
