@@ -21,7 +21,7 @@ void render_set_screen(const letterbox& box);
 const letterbox& screen_box();
 // Recomputes the letterbox after the window or its drawable changed size.
 void video_resized();
-// A mouse position in window coordinates to the game's pixels.
+// A mouse event at window coordinates: the game pixel now under the pointer.
 void window_to_logical(int wx, int wy, int& lx, int& ly);
 // Scissor to the whole game screen: clearing covers it whatever the viewport.
 void render_unclip();

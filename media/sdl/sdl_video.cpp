@@ -19,6 +19,7 @@ SDL_GLContext g_context = nullptr;
 bool g_open = false;
 int g_width = 0, g_height = 0; // the game's screen
 letterbox g_box = letterbox_fit(1, 1, 1, 1);
+pointer_track g_pointer; // the mouse in the game's pixels, with what scaling leaves over
 
 int mode_depth(const SDL_DisplayMode& m) { return SDL_BYTESPERPIXEL(m.format) * 8; }
 
@@ -36,6 +37,10 @@ void video_resized() {
     SDL_GL_GetDrawableSize(g_window, &rw, &rh);
     g_box = letterbox_fit(g_width, g_height, rw, rh);
     render_set_screen(g_box);
+    // Window coordinates are points; a high-density drawable has more pixels than points.
+    int ww = 1, wh = 1;
+    SDL_GetWindowSize(g_window, &ww, &wh);
+    g_pointer.fit(g_box, ww, wh);
 }
 
 void window_to_logical(int wx, int wy, int& lx, int& ly) {
@@ -44,12 +49,9 @@ void window_to_logical(int wx, int wy, int& lx, int& ly) {
         ly = wy;
         return;
     }
-    int ww = 1, wh = 1;
-    SDL_GetWindowSize(g_window, &ww, &wh);
-    // Window coordinates are points; a high-density drawable has more pixels than points.
-    float rx = (float(wx) + 0.5f) * float(g_box.real_w) / float(std::max(ww, 1));
-    float ry = (float(wy) + 0.5f) * float(g_box.real_h) / float(std::max(wh, 1));
-    g_box.to_logical(rx, ry, lx, ly);
+    g_pointer.seen(wx, wy);
+    lx = g_pointer.x();
+    ly = g_pointer.y();
 }
 
 bool ensure_window() {
@@ -216,12 +218,9 @@ void pointer_visible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_D
 
 void pointer_move(int x, int y) {
     if (!g_open) return;
-    float rx = 0, ry = 0;
-    g_box.to_real(float(x), float(y), rx, ry);
-    int ww = 1, wh = 1;
-    SDL_GetWindowSize(g_window, &ww, &wh);
-    SDL_WarpMouseInWindow(g_window, int(rx * float(ww) / float(g_box.real_w)),
-                          int(ry * float(wh) / float(g_box.real_h)));
+    int wx = 0, wy = 0;
+    g_pointer.place(x, y, wx, wy);
+    SDL_WarpMouseInWindow(g_window, wx, wy);
     // The warp's own motion event comes later; the game reads the new place this frame.
     input_mouse_move(x, y);
 }

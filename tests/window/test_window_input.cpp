@@ -114,6 +114,24 @@ TEST_F(input, mouse_buttons_are_left_1_right_2_middle_3) {
     EXPECT_EQ(mouse_y(), 20);
 }
 
+TEST_F(input, a_pointer_put_at_the_centre_of_a_full_screen_larger_than_the_monitor_stays_there) {
+    // Two game pixels to a real one: the warp lands on a real pixel whose own centre is in
+    // the next game pixel, and the warp's echo must not move the pointer there.
+    int dw = 0, dh = 0;
+    desktop_size(dw, dh);
+    ASSERT_TRUE(display_open(dw * 2, dh * 2, 32, 60));
+    for (int frame = 0; frame < 5; ++frame) {
+        move_pointer(dw, dh);
+        for (int i = 0; i < 10; ++i) { // the warp's own motion arrives
+            delay(5);
+            poll_events();
+        }
+        EXPECT_EQ(mouse_x(), dw) << "frame " << frame;
+        EXPECT_EQ(mouse_y(), dh) << "frame " << frame;
+    }
+    ASSERT_TRUE(display_open(SCREEN_W, SCREEN_H, 0, 60));
+}
+
 bool closed = false;
 
 TEST_F(input, closing_the_window_calls_the_close_handler) {
