@@ -188,6 +188,8 @@ extern bool frame_skipping;
 // On: world steps run one after another as fast as they go, none drawn (checking a recorded
 // game, fast forward); the window's events are still read.
 extern bool world_blind;
+// On: world steps run as fast as they go, every one drawn (a timed demo).
+extern bool world_fast;
 constexpr int WORLD_SKIPS_MAX = 3;
 // The decision itself, for a step starting `late` microseconds after it was due with
 // `skipped` steps skipped just before it.

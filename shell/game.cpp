@@ -141,6 +141,7 @@ int play_game() {
     clear_board(1);
     new_game();
     bool watching = replay_now == REPLAY_PLAYING;
+    bool blind = world_blind; // fast forward borrows it while watching
     if (!watching) replay_record_begin();
     freeze_actors = 1;
     int quit = get_ready();
@@ -203,7 +204,7 @@ int play_game() {
         actor_lists_collect();
     }
     replay_game_ends();
-    world_blind = replay_checking;
+    world_blind = blind;
     clear_board(1);
     return watching ? 0 : quit;
 }
@@ -216,7 +217,6 @@ std::string watch_replay(const replay_data& r) {
     uint32_t bad = replay_play_end();
     part_init();
     game_started = game_over = 0;
-    world_blind = false;
     std::string verdict = bad ? "Replay out of sync at step " + std::to_string(bad)
                               : "Replay verified: " + std::to_string(score);
     if (replay_checking) return verdict;

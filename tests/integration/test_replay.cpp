@@ -70,4 +70,22 @@ TEST_F(replays, a_game_left_through_the_menu_is_kept_and_plays_back_to_its_score
     EXPECT_EQ(verdict.rfind("Replay out of sync at step ", 0), 0u) << verdict;
 }
 
+// The golden games (scripts/record-golden-replays) guard the rules: any change to what a step
+// does shows as a game that no longer meets its checkpoints.
+TEST_F(replays, the_golden_games_play_back_to_their_end) {
+    start();
+    replay_checking = world_blind = true;
+    int seen = 0;
+    for (const std::string& f : folder_files(std::string(VEX_SOURCE_DIR) + "/tests/replays")) {
+        replay_data r;
+        std::string reason;
+        ASSERT_EQ(replay_load(std::string(VEX_SOURCE_DIR) + "/tests/replays/" + f, r, reason),
+                  REPLAY_OK)
+            << f << ": " << reason;
+        EXPECT_EQ(watch_replay(r), "Replay verified: " + std::to_string(r.end_score)) << f;
+        seen++;
+    }
+    EXPECT_GE(seen, 3);
+}
+
 } // namespace
