@@ -2,6 +2,8 @@
 
 #include "controls/config.h"
 #include "controls/controls.h"
+#include "audio/music.h"
+#include "audio/sound_bank.h"
 #include "controls/menu.h"
 #include "media/media.h"
 #include "player/ship.h"
@@ -66,7 +68,11 @@ replay_checkpoint checkpoint_now() {
 
 // Settings that shape the game: the playfield follows them; an open screen stays as it is.
 void apply_settings(const std::string& text) {
+    // The viewer's ears decide how loud it plays; the rest is the game as it was.
+    float effects = sfx_volume, tunes = music_volume;
     config_apply_lines(split(text));
+    sfx_volume = effects;
+    music_volume = tunes;
     if (!display_is_open()) {
         gfx_modes_select();
         apply_sizes();
