@@ -38,4 +38,28 @@ for _ in $(seq 1 150); do
 done
 finish
 grep -q "^Replay verified: " "$work/watch.log" || fail "watching said: $(cat "$work/watch.log")"
+
+# A golden game, checked by the real program, then watched full screen without sound and
+# fast forwarded (fire held): the same verdict.
+golden=$here/../replays/easy-keyboard.vxr
+out=$(cd "$work" && ./vexlume2 --verify "$golden") || fail "--verify of the golden game said: $out"
+printf '%s\r\n' "[Windowed]" "False" "[SFX Volume]" 0 "[Music Volume]" 0 "[Control Type]" "Keyboard" > "$work/Config.txt"
+(cd "$work" && exec ./vexlume2 --replay "$golden" >watch.log 2>&1) &
+pid=$!
+wid=
+for _ in $(seq 1 30); do
+    wid=$(timeout 1 xdotool search --sync --onlyvisible --name "Vexlume" 2>/dev/null | head -n1)
+    [ -n "$wid" ] && break
+done
+[ -n "$wid" ] || fail "no window for the full-screen replay"
+sleep 2
+xdotool keydown --window "$wid" Right
+for _ in $(seq 1 300); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+xdotool keyup --window "$wid" Right 2>/dev/null
+finish
+grep -q "^Replay verified: $(cut -d' ' -f3 <<<"${out%%,*}")" "$work/watch.log" ||
+    fail "watching full screen said: $(cat "$work/watch.log"), checking said: $out"
 exit 0
