@@ -94,4 +94,27 @@ TEST_F(replays, the_golden_games_play_back_to_their_end) {
     EXPECT_GE(seen, 3);
 }
 
+// A top-ten game keeps its replay while its row stays in the table, and loses it when pushed out.
+TEST_F(replays, a_top_ten_replay_lives_as_long_as_its_row) {
+    hiscores_builtin();
+    game_difficulty = 1;
+    auto finish_game = [](int points) {
+        score = points;
+        replay_record_begin();
+        replay_game_ends();
+        return hiscore_insert(points, "Ace", "1 min, 0 secs", 1);
+    };
+    int rank = finish_game(6000);
+    replay_keep_top(1, rank);
+    std::string kept = replay_row_path(1, rank);
+    EXPECT_TRUE(file_exists(kept));
+    EXPECT_EQ(replay_last().name, "Ace");
+    for (int i = 0; i < 9; i++) replay_keep_top(1, finish_game(7000 + i));
+    EXPECT_TRUE(file_exists(kept)); // tenth now, still in
+    replay_keep_top(1, finish_game(9000));
+    EXPECT_FALSE(file_exists(kept)); // pushed out
+    EXPECT_EQ(folder_files(replay_folder).size(), 11u); // ten rows and the last game
+    hiscores_builtin();
+}
+
 } // namespace
