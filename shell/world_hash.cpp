@@ -53,7 +53,7 @@ uint64_t world_hash() {
     fnv f;
     for (int v : {frame_count, score, multiplier, kill_count, lives, bombs, rnd_state(), ship_angle,
                   shield_timer, fire_delay, cannons, reverse_timer, side_timer, super_timer,
-                  bouncy_timer, camera_x, camera_y, game_over})
+                  bouncy_timer, game_over})
         f.add(v);
     for (float v : {player_x, player_y, shot_speed}) f.add(v);
     add_list(f, shots);
