@@ -3,6 +3,7 @@
 #include "controls/menu.h"
 #include "media/headless/headless.h"
 #include "player/ship.h"
+#include "shell/display.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
 #include "shell/replay.h"
