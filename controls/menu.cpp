@@ -7,6 +7,7 @@
 #include "shell/display.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
+#include "shell/replays_screen.h"
 #include "shell/vector_text.h"
 
 #include <cstdlib>
@@ -156,9 +157,11 @@ void pause_layout(menu& m, int in_game) {
     int H = screen_height;
     m.title = "Options";
     m.title_y = H / 2 - 120;
-    m.rows = {{"Exit Program", H / 2 - 40}, {"Settings", H / 2}};
-    if (in_game) m.rows.push_back({"End Game", H / 2 + 40});
-    m.rows.push_back({"Continue", H / 2 + (in_game ? 80 : 40)});
+    // In a game the third row ends it; between games it opens the recorded ones.
+    m.rows = {{"Exit Program", H / 2 - 40},
+              {"Settings", H / 2},
+              {in_game ? "End Game" : "Replays", H / 2 + 40},
+              {"Continue", H / 2 + 80}};
 }
 
 void settings_layout(menu& m) {
@@ -183,7 +186,7 @@ int pause_menu(int in_game) {
     }
     menu m;
     pause_layout(m, in_game);
-    const int cont = int(m.rows.size()) - 1, exit_row = 0, settings_row = 1, end_row = 2;
+    const int exit_row = 0, settings_row = 1, third_row = 2, cont = 3;
     m.selected = m.leave_row = cont;
     m.background = in_game ? 0.9f : 0;
     m.pad_cooldown = 10;
@@ -197,12 +200,14 @@ int pause_menu(int in_game) {
             if (result == 2 && in_game) return 2;
             continue;
         }
-        if (in_game && r == end_row) {
-            if (confirm_box(in_game, "End Game?")) {
+        if (r == third_row) {
+            if (!in_game) {
+                replays_screen();
+            } else if (confirm_box(in_game, "End Game?")) {
                 menu_cooldown = 20;
                 return 2;
             }
-            m.selected = end_row;
+            m.selected = third_row;
             menu_cooldown = 20;
             continue;
         }

@@ -41,7 +41,8 @@ extern const menu* menu_open;
 // Runs the menu until a row is accepted; returns the row, and how it was accepted.
 int menu_run(menu& m, menu_accept* how = nullptr);
 
-// The Options menu: 0 "Continue", 1 "Exit Program", 2 "End Game".
+// The Options menu: 0 "Continue", 1 "Exit Program", 2 "End Game" (in a game; between games
+// that row opens the Replays screen instead).
 int pause_menu(int in_game);
 // The Yes/No box: 1 for "Yes", 0 for "No".
 int confirm_box(int in_game, const std::string& title);

@@ -143,7 +143,7 @@ TEST_F(attract, the_bomb_starts_a_game_from_every_screen_and_the_cycle_resumes_a
             tap(ESC), step++;
             break;
         case 7:
-            if (menu_titled("Options")) press({UP, UP, RET}), step++;
+            if (menu_titled("Options")) press({UP, UP, UP, RET}), step++;
             break;
         }
     });

@@ -170,7 +170,7 @@ TEST_F(scripted_game, a_scripted_game_from_the_title_to_the_table) {
             if (in("top scores") && !menu_open) tap(ESC), step++;
             break;
         case 12:
-            if (menu_titled("Options")) press({UP, UP, RET}), step++;
+            if (menu_titled("Options")) press({UP, UP, UP, RET}), step++;
             break;
         }
     });

@@ -38,7 +38,7 @@ TEST_F(settings_in_game, a_refused_screen_size_is_reported_and_the_old_values_ar
         if (step == 0 && in("title") && !menu_open)
             tap(ESC), step++;
         else if (step == 1 && menu_titled("Options"))
-            press({UP, RET}), step++;
+            press({UP, UP, RET}), step++;
         else if (step == 2 && menu_titled("Settings"))
             press({UP, UP, UP, RET}), step++;
         else if (step == 3 && menu_titled("Video Settings"))
@@ -90,7 +90,7 @@ TEST_F(settings_in_game, kept_rules_end_the_game_even_when_another_screen_follow
         else if (step == 9 && in("title") && !menu_open)
             tap(ESC), step++;
         else if (step == 10 && menu_titled("Options"))
-            press({UP, UP, RET}), step++;
+            press({UP, UP, UP, RET}), step++;
     });
     EXPECT_EQ(step, 11) << "the game ended and the title came back";
     EXPECT_EQ(difficulty, 2);

@@ -42,8 +42,8 @@ TEST_F(spine, a_game_starts_from_the_title_and_end_game_returns_to_the_attract_c
         case 4: // back on the title: leave through its menu
             if (in("title") && !menu_open) tap(ESC), step++;
             break;
-        case 5: // Exit Program is two rows up from Continue
-            if (menu_titled("Options")) press({UP, UP, RET}), step++;
+        case 5: // Exit Program is three rows up from Continue, past Replays
+            if (menu_titled("Options")) press({UP, UP, UP, RET}), step++;
             break;
         }
     });
@@ -73,7 +73,7 @@ TEST_F(spine, the_attract_screens_cycle_in_order) {
     play([&](int) {
         if (seen.empty() || seen.back() != screen_name) seen.push_back(screen_name);
         if (seen.size() == 5 && !menu_open) tap(ESC);
-        if (menu_titled("Options")) press({UP, UP, RET});
+        if (menu_titled("Options")) press({UP, UP, UP, RET});
     });
     ASSERT_GE(seen.size(), 5u);
     EXPECT_EQ(seen[0], "title");

@@ -7,6 +7,6 @@ sleep 1
 shot start
 bright=$(convert "$work/start.png" -format "%[fx:maxima]" info:)
 awk -v b="$bright" 'BEGIN { exit !(b > 0.1) }' || fail "screen is black (maxima $bright)"
-key Escape Up Up Return
+key Escape Up Up Up Return
 finish
 exit 0

@@ -6,7 +6,7 @@ export SDL_AUDIODRIVER=disk
 export SDL_DISKAUDIOFILE="$work/audio.raw"
 start_game
 sleep 4
-key Escape Up Up Return
+key Escape Up Up Up Return
 finish
 
 [ -s "$work/audio.raw" ] || fail "no audio was written (is the disk driver in use?)"

@@ -31,7 +31,7 @@ sleep 1
 shot back
 expect_bright back 700x200+160+200 60 "title text after the game"
 
-key Escape Up Up Return
+key Escape Up Up Up Return
 finish
 cmp -s "$work/Config.txt" "$work/Config.start" && fail "Config.txt was not written again"
 lines=$(wc -l < "$work/Config.txt")

@@ -17,7 +17,7 @@ expect_menu() {
     expect_lit "$1" "${w}x$((h / 2))+0+$((h / 2))" 0 150 0 "$2: rows"
 }
 
-key Escape Up Return # Options -> Settings
+key Escape Up Up Return # Options -> Settings, past Replays
 sleep 0.4
 shot settings
 expect_menu settings "Settings"

@@ -78,7 +78,7 @@ game_over_run lose_with_a_top_score(game_test& g, const menu_answers& answers) {
             run.row_in_place = hiscore_scores[0][1] == 7777 && hiscore_names[0][1] == "vex     ";
             g.tap(ESC), run.step++;
         } else if (run.step == 5 && menu_titled("Options"))
-            g.press({UP, UP, RET}), run.step++;
+            g.press({UP, UP, UP, RET}), run.step++;
     });
     headless_on_clear(nullptr);
     EXPECT_EQ(answered, answers.size());
@@ -107,7 +107,7 @@ TEST_F(name_entry_game, end_game_with_a_top_score_enters_the_name_and_saves_it) 
             row_in_place = hiscore_scores[0][1] == 7777;
             tap(ESC), step++;
         } else if (step == 6 && menu_titled("Options"))
-            press({UP, UP, RET}), step++;
+            press({UP, UP, UP, RET}), step++;
     });
     EXPECT_EQ(step, 7);
     EXPECT_TRUE(row_in_place);
