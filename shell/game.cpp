@@ -217,8 +217,9 @@ std::string watch_replay(const replay_data& r) {
     uint32_t bad = replay_play_end();
     part_init();
     game_started = game_over = 0;
-    std::string verdict = bad ? "Replay out of sync at step " + std::to_string(bad)
-                              : "Replay verified: " + std::to_string(score);
+    std::string verdict = replay_play_stopped() ? "Replay stopped at step " + std::to_string(bad)
+                          : bad ? "Replay out of sync at step " + std::to_string(bad)
+                                : "Replay verified: " + std::to_string(score);
     if (replay_checking) return verdict;
     // The verdict stays up for three seconds, or until a key.
     flush_keys();

@@ -32,6 +32,7 @@ uint8_t answered = 0; // playback: answers of the current step taken
 uint32_t out_of_sync = 0;
 uint32_t verdict = 0;    // playback: 0 matched, else the step where it did not
 bool over = false;
+bool stopped = false;    // playback: the viewer ended it
 bool ended_now = false;  // the game in hand has ended
 // What playback borrows and gives back.
 std::vector<std::string> players_settings;
@@ -234,7 +235,7 @@ void replay_play_begin(const replay_data& r) {
     next_check = 0;
     out_of_sync = 0;
     verdict = 0;
-    over = false;
+    over = stopped = false;
     ended_now = false;
     players_settings = config_lines();
     players_switches[0] = cheat_mode, players_switches[1] = god_mode;
@@ -251,8 +252,10 @@ void replay_play_begin(const replay_data& r) {
 bool replay_play_over() { return replay_now == REPLAY_PLAYING && over; }
 
 void replay_play_stop() {
-    if (replay_now == REPLAY_PLAYING) over = true;
+    if (replay_now == REPLAY_PLAYING) over = stopped = true;
 }
+
+bool replay_play_stopped() { return stopped; }
 
 uint32_t replay_play_end() {
     if (replay_now != REPLAY_PLAYING) return 0;

@@ -36,6 +36,8 @@ void replay_play_begin(const replay_data& r);
 // True once the record is used up, the game left it, or the viewer stopped it.
 bool replay_play_over();
 void replay_play_stop();
+// The viewer stopped the last playback before its end.
+bool replay_play_stopped();
 // Ends playback: 0 when the game matched its record to the end; else the step where it did
 // not (or the last step reached, for a record that was cut short).
 uint32_t replay_play_end();
