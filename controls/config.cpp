@@ -191,6 +191,7 @@ struct settings_values {
     int ints[std::size(main_settings)];
     float reals[std::size(main_settings)];
     bbjoypad pads[4];
+    int life_every[3], bomb_every[3]; // set in the Game screen for the run, not kept in the file
 };
 
 settings_values settings_now() {
@@ -200,6 +201,8 @@ settings_values settings_now() {
         if (main_settings[n].f) v.reals[n] = *main_settings[n].f;
     }
     std::copy(std::begin(joypads), std::end(joypads), v.pads);
+    std::copy(extra_life_table, extra_life_table + 3, v.life_every);
+    std::copy(extra_bomb_table, extra_bomb_table + 3, v.bomb_every);
     return v;
 }
 
@@ -214,6 +217,8 @@ void settings_defaults() {
         if (main_settings[n].f) *main_settings[n].f = built_in.reals[n];
     }
     std::copy(std::begin(built_in.pads), std::end(built_in.pads), joypads);
+    std::copy(built_in.life_every, built_in.life_every + 3, extra_life_table);
+    std::copy(built_in.bomb_every, built_in.bomb_every + 3, extra_bomb_table);
 }
 
 std::vector<std::string> config_lines() {

@@ -15,6 +15,7 @@
 #include "shell/score.h"
 #include "shell/world_hash.h"
 
+#include <algorithm>
 #include <ctime>
 #include <sstream>
 
@@ -35,7 +36,7 @@ bool over = false;
 bool stopped = false;    // playback: the viewer ended it
 bool ended_now = false;  // the game in hand has ended
 // What playback borrows and gives back.
-std::vector<std::string> players_settings;
+std::string players_settings;
 int players_switches[3];
 
 std::string join(const std::vector<std::string>& lines) {
@@ -49,6 +50,29 @@ std::vector<std::string> split(const std::string& text) {
     std::istringstream in(text);
     for (std::string l; std::getline(in, l);) lines.push_back(l);
     return lines;
+}
+
+// What shapes a game: Config.txt's lines, then the award intervals that the Game screen sets
+// for the run only.
+std::string settings_text() {
+    std::vector<std::string> lines = config_lines();
+    for (int d = 0; d < 3; d++) {
+        lines.push_back("[Free Player " + std::to_string(d) + "]");
+        lines.push_back(std::to_string(extra_life_table[d]));
+        lines.push_back("[Free Bomb " + std::to_string(d) + "]");
+        lines.push_back(std::to_string(extra_bomb_table[d]));
+    }
+    return join(lines);
+}
+
+void apply_intervals(const std::vector<std::string>& lines) {
+    for (size_t i = 0; i + 1 < lines.size(); i += 2)
+        for (int d = 0; d < 3; d++) {
+            // Out of all reason in a swapped file: the award every kill or never.
+            int v = std::clamp(parse_int(lines[i + 1]), 1, 1 << 30);
+            if (lines[i] == "[Free Player " + std::to_string(d) + "]") extra_life_table[d] = v;
+            if (lines[i] == "[Free Bomb " + std::to_string(d) + "]") extra_bomb_table[d] = v;
+        }
 }
 
 std::string today() {
@@ -71,7 +95,9 @@ replay_checkpoint checkpoint_now() {
 void apply_settings(const std::string& text) {
     // The viewer's ears decide how loud it plays; the rest is the game as it was.
     float effects = sfx_volume, tunes = music_volume;
-    config_apply_lines(split(text));
+    std::vector<std::string> lines = split(text);
+    config_apply_lines(lines);
+    apply_intervals(lines);
     sfx_volume = effects;
     music_volume = tunes;
     if (!display_is_open()) {
@@ -163,11 +189,11 @@ bool step_ask(bool live) {
 int step_menu() {
     if (replay_now != REPLAY_PLAYING) {
         if (!step_ask(menu_pressed())) return -1;
-        std::string before = join(config_lines());
+        std::string before = settings_text();
         int r = pause_menu(1);
         if (replay_now == REPLAY_RECORDING) {
             current.menu = int8_t(r);
-            std::string after = join(config_lines());
+            std::string after = settings_text();
             if (after != before) current.settings = after;
         }
         return r;
@@ -187,7 +213,7 @@ void replay_record_begin() {
     record.date = today();
     record.difficulty = game_difficulty;
     record.seed = game_seed;
-    record.settings = join(config_lines());
+    record.settings = settings_text();
     record.switches = (cheat_mode ? 1 : 0) | (god_mode ? 2 : 0) | (debug_mode ? 4 : 0);
     current = replay_step{};
     index = 0;
@@ -237,7 +263,7 @@ void replay_play_begin(const replay_data& r) {
     verdict = 0;
     over = stopped = false;
     ended_now = false;
-    players_settings = config_lines();
+    players_settings = settings_text();
     players_switches[0] = cheat_mode, players_switches[1] = god_mode;
     players_switches[2] = debug_mode;
     apply_settings(record.settings);
@@ -261,8 +287,7 @@ uint32_t replay_play_end() {
     if (replay_now != REPLAY_PLAYING) return 0;
     replay_game_ends();
     replay_now = REPLAY_OFF;
-    config_apply_lines(players_settings);
-    apply_settings(join(players_settings));
+    apply_settings(players_settings);
     cheat_mode = players_switches[0], god_mode = players_switches[1];
     debug_mode = players_switches[2];
     return verdict;

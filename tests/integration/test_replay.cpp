@@ -1,4 +1,5 @@
 // Recorded games: every game leaves its record, and a record plays back to the same end.
+#include "controls/config.h"
 #include "controls/controls.h"
 #include "controls/menu.h"
 #include "media/headless/headless.h"
@@ -54,7 +55,10 @@ protected:
 
 TEST_F(replays, a_game_left_through_the_menu_is_kept_and_plays_back_to_its_score) {
     start();
+    extra_life_table[1] = 400; // set for the run in the Game screen, not kept in Config.txt
+    extra_bomb_table[1] = 600;
     play_and_leave(2000, 5);
+    settings_defaults(); // the viewer plays with other settings
     int final_score = score;
     replay_data r;
     std::string reason;
@@ -64,6 +68,7 @@ TEST_F(replays, a_game_left_through_the_menu_is_kept_and_plays_back_to_its_score
     EXPECT_GE(r.checkpoints.size(), 8u);
     replay_checking = world_blind = true;
     EXPECT_EQ(watch_replay(r), "Replay verified: " + std::to_string(final_score));
+    EXPECT_EQ(extra_life_table[1], 100000); // and has them back afterwards
     // A record tampered with is caught at its first checkpoint after the change.
     r.steps[600].move_x = r.steps[600].move_x == 0 ? 1 : 0;
     for (size_t i = 601; i < r.steps.size(); i++) r.steps[i].move_x = r.steps[600].move_x;
