@@ -236,6 +236,19 @@ TEST(replay_file, forged_files_are_refused_with_their_reason) {
                        "checkpoint count");
         expect_refused(decode(pack(le(count) + payload.substr(4))), "date length");
     }
+    // Idle steps cost a byte each before zlib and far more read: a file of a few KB must not
+    // stand for a game longer than any played.
+    replay_data idle = bare;
+    idle.ended = false;
+    std::string idle_payload = unpack(replay_encode(idle));
+    auto idle_steps = [&](uint32_t n) {
+        std::string p = with_count_after(idle_payload, "NAME", n);
+        return pack(p.insert(p.find("NAME") + 8, n, '\0'));
+    };
+    EXPECT_EQ(decode(idle_steps(1000)).data.steps.size(), 1000u);
+    std::string longest = idle_steps(REPLAY_MAX_STEPS + 1);
+    EXPECT_LT(longest.size(), 8000u);
+    expect_refused(decode(longest), "idle steps past a day of play");
 
     // Values the game never writes are refused, though the file is whole.
     std::vector<std::pair<std::string, replay_data>> wrong;
