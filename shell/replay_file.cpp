@@ -171,6 +171,7 @@ replay_error replay_decode(const std::string& bytes, replay_data& out, std::stri
     out.name = r.text();
     uint32_t steps = r.get<uint32_t>();
     if (!r.fits(steps, 1)) return bad(reason, "damaged step count");
+    if (steps > REPLAY_MAX_STEPS) return bad(reason, "longer than a day of play");
     out.steps.reserve(steps);
     replay_step last;
     for (uint32_t i = 0; i < steps && !r.failed; i++) {

@@ -11,12 +11,15 @@ constexpr int REPLAY_FORMAT = 1;
 // Raised only by a deliberate change to the rules: replays of other rules cannot play back.
 constexpr uint32_t RULES_VERSION = 1;
 constexpr int REPLAY_CHECKPOINT_EVERY = 250;
+// A day of play at 50 steps a second. A step can cost under a byte on file but ~64 read, so
+// without a bound a file of a few hundred KB would ask for gigabytes.
+constexpr uint32_t REPLAY_MAX_STEPS = 50 * 60 * 60 * 24;
 
 struct replay_step {
     float move_x = 0, move_y = 0, aim_x = 0, aim_y = 0; // as the controls left them
-    uint64_t bits = 0; // the yes/no questions the step asked of the player, in order
-    uint8_t asked = 0; // how many
-    int8_t menu = -1;  // the Options menu's answer when it was opened on this step
+    uint64_t bits = 0;    // the yes/no questions the step asked of the player, in order
+    uint8_t asked = 0;    // how many
+    int8_t menu = -1;     // the Options menu's answer when it was opened on this step
     std::string settings; // Config.txt as the menu left it, when it changed anything
 };
 
