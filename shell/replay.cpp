@@ -129,6 +129,13 @@ void write_file(const replay_data& r) {
 // Every world step ends here, in play, GET READY and the death sequence alike.
 void replay_step_done() {
     if (replay_now == REPLAY_RECORDING) {
+        // Past a day the game goes on unrecorded: what was kept is written as it stands.
+        if (record.steps.size() >= REPLAY_MAX_STEPS) {
+            replay_now = REPLAY_OFF;
+            finished = std::move(record);
+            write_file(finished);
+            return;
+        }
         record.steps.push_back(current);
         current = replay_step{};
         index++;

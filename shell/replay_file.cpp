@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -13,6 +14,7 @@ constexpr size_t HEADER = 4 + 2 + 4 + 4;
 // Far beyond a day of play; a larger file is not one of ours.
 constexpr size_t MAX_FILE = 64u << 20;
 constexpr size_t MAX_RAW = 256u << 20;
+constexpr float MAX_VECTOR = 4096;
 
 enum step_flags : uint8_t { VECTORS = 1, ASKED = 2, MENU = 4, SETTINGS = 8 };
 
@@ -181,6 +183,10 @@ replay_error replay_decode(const std::string& bytes, replay_data& out, std::stri
         if (f & VECTORS) {
             last.move_x = r.get<float>(), last.move_y = r.get<float>();
             last.aim_x = r.get<float>(), last.aim_y = r.get<float>();
+            // The controls never give more than a few screens' worth; anything else would
+            // fly the ship to infinity, or to no number at all.
+            for (float v : {last.move_x, last.move_y, last.aim_x, last.aim_y})
+                if (!(std::fabs(v) <= MAX_VECTOR)) return bad(reason, "impossible controls");
         }
         s.move_x = last.move_x, s.move_y = last.move_y, s.aim_x = last.aim_x, s.aim_y = last.aim_y;
         if (f & ASKED) {

@@ -267,6 +267,9 @@ TEST(replay_file, forged_files_are_refused_with_their_reason) {
     });
     add("a checkpoint past the end", [](replay_data& r) { r.checkpoints = {{7, 7, 0, 0, 0}}; });
     add("an end past the steps", [](replay_data& r) { r.end_steps = 7; });
+    add("a move of no number", [](replay_data& r) { r.steps[1].move_x = std::nanf(""); });
+    add("an endless aim", [](replay_data& r) { r.steps[1].aim_y = -INFINITY; });
+    add("a move across the world", [](replay_data& r) { r.steps[1].move_y = 3e38f; });
     for (const auto& [what, r] : wrong) expect_refused(decode(replay_encode(r)), what);
     std::string unknown_flag = payload;
     unknown_flag[payload.find("NAME") + 8] = 16;
