@@ -5,6 +5,7 @@
 // the game's own CPU per frame (its thread's CPU time, GL's share taken out); the Time column is
 // the wall time per presented frame. The timed demo replays a recorded Hard game drawn as fast
 // as it goes: frames a second and own CPU a frame, the figures closest to real play.
+// BM_posed_frame draws each frame half-way between two steps: the price of smooth presenting.
 #include "audio/music.h"
 #include "audio/sound_bank.h"
 #include "enemies/blackhole.h"
@@ -26,6 +27,7 @@
 #include "shell/game_state.h"
 #include "shell/game.h"
 #include "shell/play_frame.h"
+#include "shell/pose.h"
 #include "shell/replay.h"
 
 #include <benchmark/benchmark.h>
@@ -113,7 +115,8 @@ void lay(const scene& s) {
     sfx_volume = volume;
 }
 
-void BM_play_frame(benchmark::State& state) {
+// posed: every frame is drawn half-way between two steps, as frames between steps are.
+void play_frames(benchmark::State& state, bool posed) {
     const scene& s = scenes[state.range(0)];
     state.SetLabel(s.name);
     if (!open_scene(s)) {
@@ -131,10 +134,14 @@ void BM_play_frame(benchmark::State& state) {
         sdl_reset_draw_calls();
         long long t0 = sdl_thread_cpu_us();
         long long f0 = sdl_flush_us();
+        if (posed) pose_remember();
         world_update(0);
         long long t1 = sdl_thread_cpu_us();
         update_us += t1 - t0;
-        draw_frame();
+        if (posed)
+            draw_posed(0.5f, draw_frame);
+        else
+            draw_frame();
         batch_flush();
         own_us += sdl_thread_cpu_us() - t0 - (sdl_flush_us() - f0);
         flip();
@@ -161,7 +168,11 @@ void BM_play_frame(benchmark::State& state) {
 
 } // namespace
 
+void BM_play_frame(benchmark::State& state) { play_frames(state, false); }
+void BM_posed_frame(benchmark::State& state) { play_frames(state, true); }
+
 BENCHMARK(BM_play_frame)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_posed_frame)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 namespace {
 

@@ -192,6 +192,7 @@ struct settings_values {
     float reals[std::size(main_settings)];
     bbjoypad pads[4];
     int life_every[3], bomb_every[3]; // set in the Game screen for the run, not kept in the file
+    int frame_rate;
 };
 
 settings_values settings_now() {
@@ -203,6 +204,7 @@ settings_values settings_now() {
     std::copy(std::begin(joypads), std::end(joypads), v.pads);
     std::copy(extra_life_table, extra_life_table + 3, v.life_every);
     std::copy(extra_bomb_table, extra_bomb_table + 3, v.bomb_every);
+    v.frame_rate = frame_rate;
     return v;
 }
 
@@ -219,6 +221,7 @@ void settings_defaults() {
     std::copy(std::begin(built_in.pads), std::end(built_in.pads), joypads);
     std::copy(built_in.life_every, built_in.life_every + 3, extra_life_table);
     std::copy(built_in.bomb_every, built_in.bomb_every + 3, extra_bomb_table);
+    frame_rate = built_in.frame_rate;
 }
 
 std::vector<std::string> config_lines() {
@@ -235,6 +238,9 @@ std::vector<std::string> config_lines() {
             out.push_back(write_block_value(joypads[port], field));
         }
     }
+    // After the classic lines, so a reader that knows only those still reads the file.
+    out.push_back("[Frame Rate]");
+    out.push_back(std::to_string(frame_rate));
     return out;
 }
 
@@ -261,6 +267,7 @@ void config_apply_lines(const std::vector<std::string>& lines) {
             }
             continue;
         }
+        if (key == "[Frame Rate]") frame_rate = frame_rate_checked(parse_int(value));
         for (const auto& s : main_settings)
             if (key == s.key) {
                 read_value(s, value);

@@ -27,6 +27,8 @@ extern float hybrid_aim_x, hybrid_aim_y;
 // The control step at the start of every play frame: cooldown and bomb, then the move and
 // aim vectors of the chosen scheme, with inertia and the speed cap.
 void read_controls();
+// The hybrid schemes' aiming cursor, where the last read_controls left the aim.
+void draw_aim_cursor();
 
 // A newcomer without Config.txt and without a joypad gets a scheme that works at once.
 void controls_first_run(bool config_loaded);

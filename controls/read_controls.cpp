@@ -7,6 +7,7 @@
 #include "shell/display.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
+#include "shell/pose.h"
 
 #include <cmath>
 
@@ -145,7 +146,6 @@ void hybrid_relative_aim() {
     } else if (autofire == 0) {
         aim_x = aim_y = 0;
     }
-    draw_cursor(int(hybrid_aim_x), int(hybrid_aim_y), frame_count, 7);
 }
 
 void turn_aim(float& toward, float step, float& other) {
@@ -176,8 +176,6 @@ void hybrid_centred_aim() {
     if (key_down(key_fire_down)) turn_aim(hybrid_aim_y, 0.1f, hybrid_aim_x);
     if (key_down(key_fire_right)) turn_aim(hybrid_aim_x, 0.1f, hybrid_aim_y);
     if (key_down(key_fire_left)) turn_aim(hybrid_aim_x, -0.1f, hybrid_aim_y);
-    draw_cursor(int(player_x + 80 * hybrid_aim_x - float(camera_x)),
-                int(player_y + 80 * hybrid_aim_y - float(camera_y)), frame_count, 7);
 }
 
 // Inertia carries part of last frame's motion; the mouse cap lets fast swipes run past 1.
@@ -242,4 +240,14 @@ void read_controls() {
         }
         break;
     }
+}
+
+void draw_aim_cursor() {
+    if (control_type != CONTROL_HYBRID) return;
+    // Pointing: the cursor is the pointer; turning: it rides 80 px out along the aim.
+    if (hybrid_config == 0)
+        draw_cursor(int(hybrid_aim_x), int(hybrid_aim_y), frame_count, 7);
+    else if (hybrid_config == 2)
+        draw_cursor(int(player_x + 80 * hybrid_aim_x - view_x()),
+                    int(player_y + 80 * hybrid_aim_y - view_y()), frame_count, 7);
 }

@@ -160,7 +160,7 @@ void gfx_mode_failed() {
 
 int video_settings(int in_game) {
     int H = screen_height;
-    enum { SCROLL, SCREEN, FIELD, SET, WINDOWED, DONE };
+    enum { SCROLL, SCREEN, FIELD, SET, WINDOWED, FRAME, DONE };
     menu m = screen_menu("Video Settings", H / 2 - 160, 0.7f, in_game);
     for (int n = 0; n <= DONE; n++) m.rows.push_back({"", H / 2 - 80 + 40 * n});
     m.rows[DONE].label = "Done";
@@ -179,6 +179,8 @@ int video_settings(int in_game) {
                                   std::to_string(field_sizes[field][1]);
             m.rows[SET].label = std::string("Gfx Set: ") + gfx_set_names[std::clamp(gfx_set, 0, 3)];
             m.rows[WINDOWED].label = std::string("Windowed: ") + on_off(windowed);
+            m.rows[FRAME].label = "Frame Rate: " + (frame_rate == 0 ? std::string("Display")
+                                                                  : std::to_string(frame_rate));
             menu_frame_begin(m);
             menu_frame_end(m);
             menu_step_rows(m);
@@ -200,6 +202,15 @@ int video_settings(int in_game) {
                 case WINDOWED:
                     windowed = !windowed;
                     break;
+                case FRAME: {
+                    // Takes effect at once: it needs no new display and nothing to confirm.
+                    const int* at = std::find(frame_rates, frame_rates + FRAME_RATE_COUNT,
+                                              frame_rate_checked(frame_rate));
+                    int n = std::clamp(int(at - frame_rates) + k.d, 0, FRAME_RATE_COUNT - 1);
+                    frame_rate = frame_rates[n];
+                    frame_rate_apply();
+                    break;
+                }
                 default:
                     leave = true;
                 }

@@ -12,6 +12,7 @@
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
 #include "shell/score.h"
+#include "shell/pose.h"
 
 #include <algorithm>
 #include <cmath>
@@ -234,7 +235,7 @@ void blackhole::feed(float amount) {
 }
 
 void blackhole::draw() {
-    float ox = x - float(camera_x), oy = y - float(camera_y);
+    float ox = x - view_x(), oy = y - view_y();
     set_color(255, 32, 32);
     set_origin(ox, oy);
     set_blend(BLEND_ALPHA);

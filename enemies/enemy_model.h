@@ -13,6 +13,7 @@
 #include "shell/display.h"
 #include "shell/play_frame.h"
 #include "shell/score.h"
+#include "shell/pose.h"
 
 #include <cmath>
 #include <memory>
@@ -190,7 +191,7 @@ template <class T> struct enemy_kind : enemy {
     void draw_outline() {
         T& k = self();
         const enemy_consts& c = T::consts;
-        float ox = x - float(camera_x), oy = y - float(camera_y);
+        float ox = x - view_x(), oy = y - view_y();
         set_color(c.r, c.g, c.b);
         set_blend(BLEND_ALPHA);
         set_origin(ox, oy);
@@ -219,7 +220,7 @@ template <class T> struct enemy_kind : enemy {
         set_scale(sx, sy);
         set_blend(BLEND_LIGHT);
         set_rotation(c.image_turn * angle);
-        draw_image(k.picture(), x - float(camera_x), y - float(camera_y), 0);
+        draw_image(k.picture(), x - view_x(), y - view_y(), 0);
         set_rotation(0);
         set_scale(1, 1);
     }

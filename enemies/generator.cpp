@@ -19,6 +19,7 @@
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
 #include "shell/score.h"
+#include "shell/pose.h"
 
 #include <cmath>
 #include <memory>
@@ -197,7 +198,7 @@ void kind_fill(int kind) {
 } // namespace
 
 void generator::draw() {
-    float sx = x - float(camera_x), sy = y - float(camera_y);
+    float sx = x - view_x(), sy = y - view_y();
     int r, g, b;
     kind_colour(kind, r, g, b);
     int n = interval();

@@ -1,6 +1,7 @@
 #include "enemies/interceptor.h"
 
 #include "audio/sound_bank.h"
+#include "shell/pose.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -143,7 +144,7 @@ void interceptor::place_shield() {
 }
 
 void interceptor::draw() {
-    float ox = x - float(camera_x), oy = y - float(camera_y);
+    float ox = x - view_x(), oy = y - view_y();
     set_color(255, 255, 255);
     set_origin(0, 0);
     set_alpha(1);

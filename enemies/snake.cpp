@@ -1,6 +1,7 @@
 #include "enemies/snake.h"
 
 #include "audio/sound_bank.h"
+#include "shell/pose.h"
 
 #include <cmath>
 
@@ -173,7 +174,7 @@ void snake::draw() {
     set_scale(1, 1);
     set_blend(BLEND_LIGHT);
     set_rotation(float(int(atan2_deg(dy, dx) + 90)));
-    float ox = x - float(camera_x), oy = y - float(camera_y);
+    float ox = x - view_x(), oy = y - view_y();
     if (index == HEAD)
         draw_image(img_snakehead, ox, oy, 0);
     else

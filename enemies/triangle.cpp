@@ -2,6 +2,7 @@
 
 #include "audio/sound_bank.h"
 #include "shell/game_state.h"
+#include "shell/pose.h"
 
 actor_list<triangle> triangle_list;
 
@@ -170,14 +171,14 @@ void triangle::draw() {
     if (!linked) return;
     set_blend(BLEND_LIGHT);
     set_rotation(4 * angle + 180);
-    draw_image(img_orangetriangle, x - float(camera_x), y - float(camera_y), 0);
+    draw_image(img_orangetriangle, x - view_x(), y - view_y(), 0);
     set_rotation(0);
 }
 
 void triangle::draw_link() {
     if (!linked || touched || !partner) return;
     set_color(int(20 + link_strength * 8), int(220 - link_strength * 8), 0);
-    float cx = float(camera_x), cy = float(camera_y);
+    float cx = view_x(), cy = view_y();
     draw_line(x - cx, y - cy, partner->x - cx, partner->y - cy);
 }
 

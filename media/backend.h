@@ -20,6 +20,11 @@ void desktop(int& width, int& height);
 
 void clear(int r, int g, int b);
 void present();
+// A world step begins (the headless backend lets a test act there).
+void step_begin();
+// Swaps wait for the monitor's refresh (true) or not; false when the driver will not.
+bool set_swap_sync(bool on);
+int refresh_rate();
 // A world step that is not drawn: the window's events are still read.
 void skip_present();
 void pointer_visible(bool visible);

@@ -13,6 +13,8 @@ bool media_init() {
     pace_reset();
     set_close_handler(nullptr);
     set_world_step_handler(nullptr);
+    set_world_step_begin_handler(nullptr);
+    world_present_rate(50, false);
     return backend::init();
 }
 
@@ -38,6 +40,7 @@ void display_close() {
 }
 
 bool display_is_open() { return backend::is_open(); }
+int display_refresh_rate() { return backend::refresh_rate(); }
 int display_width() { return backend::width(); }
 int display_height() { return backend::height(); }
 void desktop_size(int& width, int& height) { backend::desktop(width, height); }

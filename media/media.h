@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -175,10 +176,21 @@ constexpr int FRAME_US = 20000;
 // The loops that run the world keep one game step per 20 ms of real time even when drawing
 // cannot keep up. world_step_draws() says whether this step is drawn: a step a whole frame
 // late is not, but never more than three in a row (below 12.5 drawn frames a second the
-// game slows rather than jumps). world_step_end(drawn) waits for the next step's time and
-// then presents the drawn step, or only reads the window's events for a skipped one.
+// game slows rather than jumps). world_step_end(drawn, draw) waits for the next step's time
+// and presents the drawn step, or only reads the window's events for a skipped one. `draw(a)`
+// draws the whole picture with the world shown a of the way from the step before to this one
+// (1: as it stands): once a drawn step at 50 frames a second, once for every frame at more.
+using world_draw = std::function<void(float alpha)>;
 bool world_step_draws();
-void world_step_end(bool drawn);
+void world_step_end(bool drawn, const world_draw& draw);
+// How often the world loops present: 50 is a frame a step; more draws frames between steps
+// at that rate on the game's clock, and `sync` lets the monitor pace the swaps where it can.
+void world_present_rate(int fps, bool sync);
+int world_present_fps();
+// The monitor's refresh rate, 0 when it does not say.
+int display_refresh_rate();
+// Called at the start of every world step (the game remembers where things stand there).
+void set_world_step_begin_handler(void (*handler)());
 // Called at the end of every world step, drawn or not (the game counts its steps there).
 void set_world_step_handler(void (*handler)());
 // Forgets the schedule (a loop starts, or a menu held the world still).

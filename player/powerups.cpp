@@ -13,6 +13,7 @@
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
 #include "shell/score.h"
+#include "shell/pose.h"
 
 #include <cmath>
 #include <memory>
@@ -221,7 +222,7 @@ void powerup::collect() {
 }
 
 void powerup::draw() {
-    float sx = x - float(camera_x), sy = y - float(camera_y);
+    float sx = x - view_x(), sy = y - view_y();
     set_alpha(1);
     set_scale(1, 1);
     set_rotation(0);

@@ -16,6 +16,7 @@
 #include "shell/replay.h"
 #include "shell/score.h"
 #include "shell/screens.h"
+#include "shell/pose.h"
 
 #include <cmath>
 
@@ -166,10 +167,11 @@ int kill_player() {
     clear_board(0);
     for (int i = 0; i < 100 && !step_ask(key_down(27)); i++) {
         bool drawn = world_step_draws();
-        if (drawn) clear_screen();
         world_update(i);
-        if (drawn) draw_frame();
-        world_step_end(drawn);
+        world_step_end(drawn, [](float alpha) {
+            clear_screen();
+            draw_posed(alpha, draw_frame);
+        });
     }
     clear_board(1);
     lives -= 1;
@@ -192,7 +194,7 @@ int kill_player() {
     return 1;
 }
 
-void draw_ship(int x, int y, float angle) {
+void draw_ship(float x, float y, float angle) {
     float s;
     if (shield_timer <= 60 && (shield_timer / 4) % 2 != 1) {
         set_alpha(0.1f);
@@ -203,7 +205,7 @@ void draw_ship(int x, int y, float angle) {
     }
     set_scale(s, s);
     set_color(drift_colour.r, drift_colour.g, drift_colour.b);
-    set_origin(player_x - float(camera_x), player_y - float(camera_y));
+    set_origin(player_x - view_x(), player_y - view_y());
     set_blend(BLEND_ALPHA);
     draw_poly(&circle_table[0][0], 18);
     set_origin(0, 0);
@@ -212,6 +214,6 @@ void draw_ship(int x, int y, float angle) {
     set_blend(BLEND_LIGHT);
     set_color(255, 255, 255);
     set_rotation(angle);
-    draw_image(img_whiteplayer, float(x - camera_x), float(y - camera_y));
+    draw_image(img_whiteplayer, x - view_x(), y - view_y());
     set_rotation(0);
 }

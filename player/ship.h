@@ -21,4 +21,4 @@ void ship_black_hole_pull();
 void rotate_point(float cx, float cy, float angle, float& x, float& y);
 // The ship dies unless protected: runs the death sequence; 1 when it died.
 int kill_player();
-void draw_ship(int x, int y, float angle);
+void draw_ship(float x, float y, float angle);

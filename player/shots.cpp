@@ -11,6 +11,7 @@
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
 #include "shell/score.h"
+#include "shell/pose.h"
 
 #include <cmath>
 #include <memory>
@@ -108,7 +109,7 @@ void shots_draw() {
         set_color(255, 255, 255);
     shots.for_each([](shot* s) {
         set_rotation(float(int(atan2_deg(s->dy, s->dx) + 90.0f)));
-        draw_image(img_yellowshot, s->x - float(camera_x), s->y - float(camera_y), 0);
+        draw_image(img_yellowshot, s->x - view_x(), s->y - view_y(), 0);
     });
     set_rotation(0);
 }

@@ -4,6 +4,7 @@
 #include "playfield/grid.h"
 #include "shell/display.h"
 #include "shell/play_frame.h"
+#include "shell/pose.h"
 
 #include <algorithm>
 #include <cmath>
@@ -435,9 +436,9 @@ void setup_fixed(float alpha, int r, int g, int b) {
 grid_window grid_visible() {
     if (full_grid) return {0, grid_cols, 0, grid_rows};
     grid_window w;
-    w.c0 = std::max(camera_x / grid_spacing_x, 0);
+    w.c0 = std::max(int(view_x()) / grid_spacing_x, 0);
     w.c1 = std::min(w.c0 + screen_width / grid_spacing_x + 4, grid_cols);
-    w.r0 = std::max(camera_y / grid_spacing_y, 0);
+    w.r0 = std::max(int(view_y()) / grid_spacing_y, 0);
     w.r1 = std::min(w.r0 + screen_height / grid_spacing_y + 4, grid_rows);
     return w;
 }
@@ -452,7 +453,7 @@ void grid_looks_step() {
 void grid_draw(int style) {
     if (style < 0 || style >= GRID_STYLES) return;
     if (grid.size() != size_t(grid_cols + 1) * size_t(grid_rows + 1)) return;
-    view v{grid_visible(), float(camera_x), float(camera_y), grid.data(), grid_rows + 1};
+    view v{grid_visible(), view_x(), view_y(), grid.data(), grid_rows + 1};
     switch (style) {
     case 14:
         setup_fixed(0.35f, 163, 255, 7);

@@ -4,6 +4,7 @@
 #include "media/media.h"
 #include "shell/display.h"
 #include "shell/play_frame.h"
+#include "shell/pose.h"
 
 #include <algorithm>
 #include <cmath>
@@ -197,7 +198,7 @@ void part_draw_all() {
     int style = particle_style;
     if (style < 0 || style > 3) return;
     int n = slots();
-    float cx = float(camera_x), cy = float(camera_y);
+    float cx = view_x(), cy = view_y();
     set_blend(BLEND_LIGHT);
     switch (style) {
     case 0:

@@ -3,6 +3,7 @@
 #include "media/media.h"
 #include "shell/display.h"
 #include "shell/play_frame.h"
+#include "shell/pose.h"
 
 #include <algorithm>
 
@@ -28,7 +29,7 @@ void stars_draw() {
     set_alpha(0.8f);
     set_line_width(2);
     int last = std::min(show_stars, STAR_LAST);
-    float cx = float(camera_x), cy = float(camera_y);
+    float cx = view_x(), cy = view_y();
     for (int i = 0; i <= last; i++) {
         float depth = star_depth[i];
         int v = int(480.0f / depth);
@@ -72,7 +73,7 @@ void trails_draw() {
     set_scale(2, 2);
     set_alpha(0.8f);
     set_line_width(2);
-    float cx = float(camera_x), cy = float(camera_y);
+    float cx = view_x(), cy = view_y();
     trails.for_each([cx, cy](trail* t) {
         set_color(t->r, t->g, t->b);
         float x = t->x - cx, y = t->y - cy;

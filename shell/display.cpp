@@ -11,6 +11,8 @@ int field_width = 1024, field_height = 768;
 int scroll = 0;
 
 int windowed = 0;
+int frame_rate = 0;
+const int frame_rates[FRAME_RATE_COUNT] = {0, 50, 60, 75, 100, 120, 144, 165, 240};
 int gfx_set = 0;
 const char* const gfx_set_names[4] = {"Solid", "Low", "Med", "High"};
 int cfg_screen_width = 1024, cfg_screen_height = 768, cfg_field_width = 1024,
@@ -135,7 +137,25 @@ int display_open() {
     set_line_width(2);
     set_line_smooth(true);
     stars_init();
+    frame_rate_apply();
     return 1;
+}
+
+int frame_rate_checked(int v) {
+    for (int r : frame_rates)
+        if (v == r) return v;
+    return 0;
+}
+
+void frame_rate_apply() {
+    frame_rate = frame_rate_checked(frame_rate);
+    if (frame_rate == 0) {
+        // The monitor's own rate, with its swaps, where the driver says what it is.
+        int hz = display_refresh_rate();
+        world_present_rate(hz > 0 ? hz : 60, true);
+    } else {
+        world_present_rate(frame_rate, false);
+    }
 }
 
 bool display_start() {

@@ -12,6 +12,14 @@ extern int scroll;                      // the view follows the ship (forced on 
 
 // Settings kept in Config.txt.
 extern int windowed;
+// How often play presents: 0 "Display" (the monitor's rate), else frames a second.
+extern int frame_rate;
+constexpr int FRAME_RATE_COUNT = 9;
+extern const int frame_rates[FRAME_RATE_COUNT];
+// A value from the list, or 0 ("Display") for anything else.
+int frame_rate_checked(int v);
+// Tells the world loops how to present, after the display opened or the setting changed.
+void frame_rate_apply();
 extern int gfx_set; // 0 "Solid", 1 "Low", 2 "Med", 3 "High"
 extern const char* const gfx_set_names[4];
 extern int cfg_screen_width, cfg_screen_height, cfg_field_width, cfg_field_height;

@@ -20,6 +20,7 @@
 #include "shell/display.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
+#include "shell/pose.h"
 #include "shell/replay.h"
 #include "shell/score.h"
 #include "shell/screens.h"
@@ -153,20 +154,28 @@ int play_game() {
         int64_t t0 = micros();
         // A step that falls a frame behind is played without drawing it.
         bool drawn = world_step_draws();
-        if (drawn) clear_screen();
         spawn_director(frame_count);
         play_step();
         world_update(0);
-        if (drawn) {
-            draw_frame();
-            if (watching) {
-                set_color(255, 255, 255);
-                draw_vector_text("REPLAY", 10, screen_height - 60, 3);
-            }
-        }
         int elapsed = int((micros() - t0) / 1000);
+        auto draw = [&](float alpha) {
+            clear_screen();
+            draw_posed(alpha, [&] {
+                draw_frame();
+                if (watching) {
+                    set_color(255, 255, 255);
+                    draw_vector_text("REPLAY", 10, screen_height - 60, 3);
+                } else {
+                    draw_aim_cursor();
+                }
+                if (cheat_mode && !game_over) {
+                    set_color(255, 255, 255);
+                    draw_vector_text("Frame ms: " + std::to_string(elapsed), 10, 30, 3);
+                }
+            });
+        };
         if (game_over) {
-            world_step_end(drawn);
+            world_step_end(drawn, draw);
             replay_game_ends();
             if (!watching) {
                 stop_music();
@@ -174,11 +183,7 @@ int play_game() {
             }
             game_started = 0;
         } else {
-            if (drawn && cheat_mode) {
-                set_color(255, 255, 255);
-                draw_vector_text("Frame ms: " + std::to_string(elapsed), 10, 30, 3);
-            }
-            world_step_end(drawn);
+            world_step_end(drawn, draw);
             if (!watching && cheat_mode && key_down(80))
                 while (!key_hit(79)) delay(100);
         }
@@ -287,6 +292,7 @@ bool game_startup() {
     hide_pointer();
     set_close_handler(leave_program);
     set_world_step_handler(replay_step_done);
+    set_world_step_begin_handler(pose_remember);
     return true;
 }
 

@@ -16,6 +16,7 @@
 #include "shell/replay.h"
 #include "shell/score.h"
 #include "shell/vector_text.h"
+#include "shell/pose.h"
 
 #include <algorithm>
 #include <cmath>
@@ -154,7 +155,7 @@ void draw_border() {
     set_alpha(1);
     set_color(64, 64, 196);
     set_line_width(2);
-    float cx = float(camera_x), cy = float(camera_y);
+    float cx = view_x(), cy = view_y();
     float w = float(field_width), h = float(field_height);
     draw_line(-cx, -cy, w - cx - 1, -cy);
     draw_line(-cx, -cy, -cx, h - cy - 1);
@@ -224,7 +225,10 @@ void draw_frame() {
     powerups_draw();
     draw_status();
     if (!freeze_actors) {
-        draw_ship(int(player_x), int(player_y), float(ship_angle));
+        // Whole pixels at a frame a step; between steps the ship glides.
+        float sx = pose_active() ? player_x : float(int(player_x));
+        float sy = pose_active() ? player_y : float(int(player_y));
+        draw_ship(sx, sy, float(ship_angle));
         shots_draw();
     }
     draw_border();

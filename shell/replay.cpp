@@ -93,13 +93,16 @@ replay_checkpoint checkpoint_now() {
 
 // Settings that shape the game: the playfield follows them; an open screen stays as it is.
 void apply_settings(const std::string& text) {
-    // The viewer's ears decide how loud it plays; the rest is the game as it was.
+    // The viewer's ears and eyes decide how loud it plays and how often it is drawn; the rest
+    // is the game as it was.
     float effects = sfx_volume, tunes = music_volume;
+    int rate = frame_rate;
     std::vector<std::string> lines = split(text);
     config_apply_lines(lines);
     apply_intervals(lines);
     sfx_volume = effects;
     music_volume = tunes;
+    frame_rate = rate;
     if (!display_is_open()) {
         gfx_modes_select();
         apply_sizes();

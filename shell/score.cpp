@@ -8,6 +8,7 @@
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
 #include "shell/vector_text.h"
+#include "shell/pose.h"
 
 #include <climits>
 #include <cstdint>
@@ -95,7 +96,7 @@ void popups_draw() {
     score_popups.for_each([](score_popup* p) {
         int v = 6 * p->life + 75; // above 255 it clamps: young popups stay at full yellow
         set_color(v, v, 32);
-        draw_vector_text(p->text, p->x - camera_x - p->life, p->y - camera_y - 16,
+        draw_vector_text(p->text, int(float(p->x) - view_x()) - p->life, int(float(p->y) - view_y()) - 16,
                          float(1 + p->life / 12));
     });
     set_alpha(1);

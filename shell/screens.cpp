@@ -13,6 +13,7 @@
 #include "shell/display.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
+#include "shell/pose.h"
 #include "shell/replay.h"
 #include "shell/score.h"
 #include "shell/vector_text.h"
@@ -113,34 +114,32 @@ int get_ready() {
     play_sfx(snd_startup, 1, 0, 1);
     for (int i = 0; i < 60; i++) {
         bool drawn = world_step_draws();
-        if (drawn) clear_screen();
         grid_relax();
         world_update(0);
-        if (drawn) {
-            draw_frame();
+        world_step_end(drawn, [i](float alpha) {
+            clear_screen();
+            draw_posed(alpha, draw_frame);
             draw_big_word("GET READY", std::fabs(sin_deg(float(i))));
-        }
-        world_step_end(drawn);
+        });
         if (step_ask(key_down(27) || skip_pressed())) break;
     }
     grid_pull(player_x, player_y, 20, 20);
     for (int i = 0; i < 40; i++) {
         bool drawn = world_step_draws();
-        if (drawn) clear_screen();
         grid_relax();
         world_update(0);
-        if (drawn) {
-            draw_frame();
+        world_step_end(drawn, [i](float alpha) {
+            clear_screen();
+            draw_posed(alpha, draw_frame);
             set_color(240, 240, 0);
-            if (i >= 11) draw_ship(int(player_x), int(player_y), ship_angle);
+            if (i >= 11) draw_ship(float(int(player_x)), float(int(player_y)), float(ship_angle));
             set_color(240, 240, 0);
             set_scale(1, 1);
             int cx = screen_width / 2, cy = screen_height / 2;
             circle_points(cx, cy, 300 - 6 * i);
             circle_points(cx, cy, 300 - 8 * i);
             circle_points(cx, cy, 300 - 12 * i);
-        }
-        world_step_end(drawn);
+        });
         if (step_ask(key_down(27) || skip_pressed())) break;
     }
     shield_timer = 80;
@@ -160,12 +159,11 @@ int game_over_screen() {
         freeze_actors = 1;
         bool drawn = world_step_draws();
         world_update(0);
-        if (drawn) {
+        world_step_end(drawn, [s](float alpha) {
             clear_screen();
-            draw_frame();
+            draw_posed(alpha, draw_frame);
             draw_big_word("GAME OVER", s);
-        }
-        world_step_end(drawn);
+        });
         if (menu_pressed()) {
             int r = pause_menu(1);
             if (r == 1) return 1;

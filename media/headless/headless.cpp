@@ -23,6 +23,7 @@ struct headless_t {
     std::vector<display_mode> modes = default_modes;
     std::function<void(int)> on_present;
     std::function<void()> on_clear;
+    std::function<void()> on_step;
     int64_t present_cost = 0;
 } hl;
 } // namespace
@@ -74,6 +75,17 @@ void present() {
     if (hl.on_present) hl.on_present(hl.stats.presents);
     hl.now += hl.present_cost;
 }
+
+void step_begin() {
+    if (hl.on_step) {
+        auto fn = hl.on_step; // the hook may run whole steps of its own
+        fn();
+    }
+}
+
+bool set_swap_sync(bool) { return false; } // no monitor to wait for
+// A monitor at the game's own rate: scripts see one present a step unless a test asks for more.
+int refresh_rate() { return 50; }
 
 // Scripts step frame by frame whether a world step was drawn or not.
 void skip_present() {
@@ -143,3 +155,4 @@ void headless_close_window() { media_window_closed(); }
 void headless_set_present_cost_us(int64_t us) { hl.present_cost = us; }
 void headless_on_present(std::function<void(int)> fn) { hl.on_present = std::move(fn); }
 void headless_on_clear(std::function<void()> fn) { hl.on_clear = std::move(fn); }
+void headless_on_step_begin(std::function<void()> fn) { hl.on_step = std::move(fn); }

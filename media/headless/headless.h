@@ -47,3 +47,5 @@ void headless_set_present_cost_us(int64_t us);
 void headless_on_present(std::function<void(int frame)> fn);
 // Called at every screen clear, the start of a frame: a test can act inside the frame there.
 void headless_on_clear(std::function<void()> fn);
+// Called at the start of every world step, before anything moves.
+void headless_on_step_begin(std::function<void()> fn);

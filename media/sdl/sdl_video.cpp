@@ -214,6 +214,17 @@ void present() {
 
 void skip_present() { pump_events(); }
 
+void step_begin() {}
+
+bool set_swap_sync(bool on) { return g_open && SDL_GL_SetSwapInterval(on ? 1 : 0) == 0; }
+
+int refresh_rate() {
+    SDL_DisplayMode m;
+    int display = g_window ? std::max(SDL_GetWindowDisplayIndex(g_window), 0) : 0;
+    if (SDL_GetCurrentDisplayMode(display, &m) != 0) return 0;
+    return m.refresh_rate;
+}
+
 void pointer_visible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
 void pointer_move(int x, int y) {

@@ -41,7 +41,7 @@ TEST_F(scripted_game, a_scripted_game_from_the_title_to_the_table) {
     start();
     control_type = CONTROL_KEYBOARD;
     int step = 0, t = 0, shots_seen = 0, deaths = 0, names = 0, game_over_frames = 0;
-    headless_on_clear(touch_at_frame_start);
+    headless_on_step_begin(touch_at_frame_start);
     float start_x = 0;
     int bombs_before = 0, lives_before = 0, final_score = 0;
     long collected_before = 0;

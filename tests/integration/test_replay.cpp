@@ -95,6 +95,11 @@ TEST_F(replays, the_golden_games_play_back_to_their_end) {
         headless_set_present_cost_us(35000); // drawn, three steps in four left undrawn
         EXPECT_EQ(watch_replay(r), verified) << f << ", drawn by a slow renderer";
         headless_set_present_cost_us(0);
+        world_present_rate(144, false); // drawn between the steps
+        int presents = headless_stats().presents;
+        EXPECT_EQ(watch_replay(r), verified) << f << ", drawn at 144 frames a second";
+        EXPECT_GT(headless_stats().presents - presents, int(r.steps.size()) * 2);
+        world_present_rate(50, false);
         // On a screen of another size the view scrolls otherwise; the game is the same.
         int w = screen_width, h = screen_height;
         screen_width = 1600, screen_height = 1200;

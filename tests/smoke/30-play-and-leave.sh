@@ -35,5 +35,7 @@ key Escape Up Up Up Return
 finish
 cmp -s "$work/Config.txt" "$work/Config.start" && fail "Config.txt was not written again"
 lines=$(wc -l < "$work/Config.txt")
-[ "$lines" -eq 278 ] || fail "Config.txt has $lines lines"
+[ "$lines" -eq 280 ] || fail "Config.txt has $lines lines"
+# The classic lines first, then what this game adds.
+[ "$(sed -n 279p "$work/Config.txt" | tr -d '\r')" = "[Frame Rate]" ] || fail "no Frame Rate after the classic lines"
 exit 0

@@ -29,6 +29,7 @@ void game_test::SetUp() {
 void game_test::TearDown() {
     headless_on_present(nullptr);
     headless_on_clear(nullptr);
+    headless_on_step_begin(nullptr);
     game_shutdown();
     media_shutdown();
     ASSERT_EQ(chdir(old_cwd.c_str()), 0);

@@ -62,11 +62,13 @@ protected:
 
 } // namespace
 
-TEST_F(config_file, defaults_write_278_lines_in_order) {
+TEST_F(config_file, defaults_write_278_classic_lines_in_order_then_the_frame_rate) {
     ASSERT_EQ(config_save(), 1);
     EXPECT_EQ(status_message, "Config file saved.");
     auto l = lines();
-    ASSERT_EQ(l.size(), 278u);
+    ASSERT_EQ(l.size(), 280u);
+    EXPECT_EQ(l[278], "[Frame Rate]");
+    EXPECT_EQ(l[279], "0");
     EXPECT_EQ(l[0], "[Windowed]");
     EXPECT_EQ(l[1], "False");
     EXPECT_EQ(l[2], "[Control Type]");
@@ -92,6 +94,28 @@ TEST_F(config_file, defaults_write_278_lines_in_order) {
     EXPECT_EQ(l[140], "[Joy Port]");
     EXPECT_EQ(l[141], "1");
     EXPECT_EQ(dir.read("Config.txt").substr(0, 12), "[Windowed]\r\n");
+}
+
+TEST_F(config_file, the_frame_rate_survives_a_round_trip_and_a_file_without_it_means_display) {
+    frame_rate = 144;
+    ASSERT_EQ(config_save(), 1);
+    frame_rate = 0;
+    ASSERT_EQ(config_load(), 1);
+    EXPECT_EQ(frame_rate, 144);
+    auto l = lines();
+    l.resize(278); // as the classic game writes it
+    std::string classic;
+    for (const auto& s : l) classic += s + "\r\n";
+    dir.write("Config.txt", classic);
+    ASSERT_EQ(config_load(), 1);
+    EXPECT_EQ(frame_rate, 144); // a file without the key leaves the setting alone
+    for (const char* bad : {"77", "-5", "abc", ""}) {
+        dir.write("Config.txt", classic + "[Frame Rate]\r\n" + bad + "\r\n");
+        ASSERT_EQ(config_load(), 1);
+        EXPECT_EQ(frame_rate, 0) << bad;
+        frame_rate = 144;
+    }
+    frame_rate = 0;
 }
 
 TEST_F(config_file, a_round_trip_keeps_every_setting) {

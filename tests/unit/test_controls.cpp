@@ -48,9 +48,10 @@ class controls_test : public media_test {
     }
     // Where the first spoke of the pointer cross started, i.e. (x - 7, y - 7).
     static void cursor_drawn_at(float& x, float& y) {
+        read_controls();
         draw_log.clear();
         draw_log_enabled = true;
-        read_controls();
+        draw_aim_cursor();
         draw_log_enabled = false;
         ASSERT_EQ(draw_log.size(), 8u);
         x = draw_log[0].x + 7;

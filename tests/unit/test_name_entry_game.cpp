@@ -51,7 +51,7 @@ game_over_run lose_with_a_top_score(game_test& g, const menu_answers& answers) {
     size_t answered = 0;
     bool kill_pending = false;
     // Hit at the start of a play frame, as an enemy's update would do it.
-    headless_on_clear([&] {
+    headless_on_step_begin([&] {
         if (!kill_pending || !in("play")) return;
         kill_pending = false;
         kill_player();
@@ -80,7 +80,7 @@ game_over_run lose_with_a_top_score(game_test& g, const menu_answers& answers) {
         } else if (run.step == 5 && menu_titled("Options"))
             g.press({UP, UP, UP, RET}), run.step++;
     });
-    headless_on_clear(nullptr);
+    headless_on_step_begin(nullptr);
     EXPECT_EQ(answered, answers.size());
     return run;
 }

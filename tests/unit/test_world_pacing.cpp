@@ -24,7 +24,7 @@ run one_second(int64_t draw_us, int64_t step_us) {
         bool drawn = world_step_draws();
         headless_advance_us(step_us);
         if (drawn) headless_advance_us(draw_us);
-        world_step_end(drawn);
+        world_step_end(drawn, [](float) {});
         r.steps++;
         if (drawn) {
             r.drawn++;
@@ -72,7 +72,7 @@ TEST_F(world_pacing, a_renderer_too_slow_for_four_steps_a_frame_slows_the_game) 
 TEST_F(world_pacing, a_stalled_world_starts_a_fresh_schedule_instead_of_racing) {
     world_pace_reset();
     EXPECT_TRUE(world_step_draws());
-    world_step_end(true);
+    world_step_end(true, [](float) {});
     headless_advance_us(2000000); // a menu held the world for two seconds
     EXPECT_TRUE(world_step_draws());
 }
