@@ -19,14 +19,19 @@ finish
 out=$(cd "$work" && ./vexlume2 --verify replays/last.vxr) || fail "--verify said: $out"
 [[ "$out" =~ ^verified:\ score\ [0-9]+,\ [0-9]+\ steps$ ]] || fail "--verify printed: $out"
 
-(cd "$work" && exec ./vexlume2 --replay replays/last.vxr >watch.log 2>&1) &
-pid=$!
-wid=
-for _ in $(seq 1 30); do
-    wid=$(timeout 1 xdotool search --sync --onlyvisible --name "Vexlume" 2>/dev/null | head -n1)
-    [ -n "$wid" ] && break
-done
-[ -n "$wid" ] || fail "no window for the replay"
+# watch FILE: the real program shows a replay; its verdict goes to watch.log.
+watch() {
+    (cd "$work" && exec ./vexlume2 --replay "$1" >watch.log 2>&1) &
+    pid=$!
+    wid=
+    for _ in $(seq 1 30); do
+        wid=$(timeout 1 xdotool search --sync --onlyvisible --name "Vexlume" 2>/dev/null | head -n1)
+        [ -n "$wid" ] && break
+    done
+    [ -n "$wid" ] || fail "no window for the replay $1"
+}
+
+watch replays/last.vxr
 sleep 3
 shot watching
 expect_bright watching 200x40+0+700 150 "REPLAY label"
@@ -44,14 +49,7 @@ grep -q "^Replay verified: " "$work/watch.log" || fail "watching said: $(cat "$w
 golden=$here/../replays/easy-keyboard.vxr
 out=$(cd "$work" && ./vexlume2 --verify "$golden") || fail "--verify of the golden game said: $out"
 printf '%s\r\n' "[Windowed]" "False" "[SFX Volume]" 0 "[Music Volume]" 0 "[Control Type]" "Keyboard" > "$work/Config.txt"
-(cd "$work" && exec ./vexlume2 --replay "$golden" >watch.log 2>&1) &
-pid=$!
-wid=
-for _ in $(seq 1 30); do
-    wid=$(timeout 1 xdotool search --sync --onlyvisible --name "Vexlume" 2>/dev/null | head -n1)
-    [ -n "$wid" ] && break
-done
-[ -n "$wid" ] || fail "no window for the full-screen replay"
+watch "$golden"
 sleep 2
 xdotool keydown --window "$wid" Right
 for _ in $(seq 1 300); do

@@ -21,6 +21,7 @@
 #include "player/powerups.h"
 #include "player/ship.h"
 #include "shell/spawn.h"
+#include "shell/display.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
 #include "shell/replay.h"
@@ -44,12 +45,16 @@ struct golden {
     bool god;  // switched on with the cheat keys at the start, as a player would
     int steps; // then the player leaves through the menu, if the game has not ended
     int seed;
+    int field_w = 0, field_h = 0; // a playfield larger than the screen, so the view scrolls
+    bool cheats = false;          // now and then a timed power-up, a cannon or more speed
 };
 
 const golden games[] = {
     {"easy-keyboard.vxr", 0, KEYS, false, 6000, 11},
-    {"medium-mouse.vxr", 1, MOUSE, false, 6000, 22},
-    {"hard-sticks.vxr", 2, STICKS, true, 9000, 36},
+    {"medium-mouse.vxr", 1, MOUSE, false, 6000, 22, 1600, 1200},
+    {"hard-sticks.vxr", 2, STICKS, true, 9000, 36, 0, 0, true},
+    {"hard-keyboard-to-the-end.vxr", 2, KEYS, false, 20000, 44, 1920, 1200},
+    {"hard-sticks-long.vxr", 2, STICKS, true, 26000, 55, 0, 0, true},
 };
 
 struct target {
@@ -97,6 +102,9 @@ struct bot {
             stage = 1;
         } else if (stage == 1 && at == "play") {
             if (g.god && played == 0) taps = {112, 113}; // cheat mode, then god mode
+            // 1-4 timed shots, X a cannon, Z more speed.
+            const int cheat_keys[] = {49, 50, 51, 52, 88, 90};
+            if (g.cheats && played % 1500 == 700) taps.push_back(cheat_keys[(played / 1500) % 6]);
             fly();
             if (++played >= g.steps) leave();
         } else if (stage == 1 && at == "game over") {
@@ -127,6 +135,13 @@ struct bot {
         wander += float(int(rng() % 21) - 10) / 100.0f;
         // Away from what comes close, else drifting about; aim at it all the time.
         float mx = std::cos(wander), my = std::sin(wander);
+        // With nothing close, the nearest token is worth a detour.
+        target token;
+        nearest(powerups, token);
+        if (d > 250 && token.d2 < 600 * 600) {
+            float td = std::sqrt(token.d2) + 0.001f;
+            mx = (token.x - player_x) / td, my = (token.y - player_y) / td;
+        }
         if (d < 220) mx = -ax / d, my = -ay / d;
         // The mouse fires where the ship goes: it hunts instead, backing off only up close.
         if (g.by == MOUSE) {
@@ -171,7 +186,11 @@ int main(int argc, char** argv) {
     }
     std::string out = argv[1];
     for (const golden& g : games) {
+        // Each game from the built-in settings: the last one saved its own on the way out.
+        remove_file("Config.txt");
+        remove_file("hiscores.dat");
         settings_defaults();
+        if (g.field_w) cfg_field_width = g.field_w, cfg_field_height = g.field_h;
         if (!media_init()) return 1;
         headless_joy_plug(0, g.by == STICKS);
         game_started = game_over = freeze_actors = 0;
