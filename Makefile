@@ -68,7 +68,7 @@ uninstall:
 	@sed 's|^|$(DESTDIR)|' $(BUILD)/installed-files.txt | xargs -d '\n' rm -f --
 	@sed -n 's|^\(.*/share/\(doc/\)\{0,1\}vexlume2\)/.*|$(DESTDIR)\1|p' $(BUILD)/installed-files.txt | \
 	  sort -u | while read -r d; do [ ! -d "$$d" ] || find "$$d" -depth -type d -empty -delete; done
-	@echo "uninstall: removed $$(wc -l < $(BUILD)/installed-files.txt) files"
+	@echo "uninstall: removed $$(grep -c '' $(BUILD)/installed-files.txt) files"
 	@rm -f $(BUILD)/installed-files.txt
 
 # A Debian package of the game under /usr, its dependencies read from the program's libraries.
