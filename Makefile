@@ -3,8 +3,10 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 GAME       := game
+PREFIX     ?= /usr/local
 
-.PHONY: run test build deps assets stage unit shuffle asan window smoke bench fuzz clean
+.PHONY: run test build deps assets stage unit shuffle asan window smoke bench fuzz clean \
+	install uninstall package
 
 deps:
 	@scripts/install-deps
@@ -51,6 +53,27 @@ bench: stage
 
 fuzz: deps
 	@scripts/fuzz
+
+# Under PREFIX (and DESTDIR, when set): bin/vexlume2, share/vexlume2/ and the desktop's files.
+# CMake's list of what it wrote is copied for uninstall: the tests' and cpack's own installs
+# write that list again.
+install: stage
+	@cmake --install $(BUILD) --prefix $(PREFIX)
+	@cp $(BUILD)/install_manifest.txt $(BUILD)/installed-files.txt
+
+# Removes the files the last install wrote (give it the same DESTDIR: the list is without it),
+# then the game's own folders they leave empty.
+uninstall:
+	@[ -f $(BUILD)/installed-files.txt ] || { echo "uninstall: nothing installed from $(BUILD)"; exit 1; }
+	@sed 's|^|$(DESTDIR)|' $(BUILD)/installed-files.txt | xargs -d '\n' rm -f --
+	@sed -n 's|^\(.*/share/\(doc/\)\{0,1\}vexlume2\)/.*|$(DESTDIR)\1|p' $(BUILD)/installed-files.txt | \
+	  sort -u | while read -r d; do [ ! -d "$$d" ] || find "$$d" -depth -type d -empty -delete; done
+	@echo "uninstall: removed $$(grep -c '' $(BUILD)/installed-files.txt) files"
+	@rm -f $(BUILD)/installed-files.txt
+
+# A Debian package of the game under /usr, its dependencies read from the program's libraries.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

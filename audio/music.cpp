@@ -3,6 +3,7 @@
 #include "music.h"
 
 #include "media/mixer.h"
+#include "shell/folders.h"
 
 #include <libopenmpt/libopenmpt.hpp>
 
@@ -42,7 +43,8 @@ void render_music(float* out, int frames, void*) {
 int level_of(float volume) { return std::clamp(int(100.0 * volume + 1e-3), 0, 100); }
 
 std::unique_ptr<openmpt::module> open_tune(int tune, bool complain) {
-    const char* path = music_path(tune);
+    const char* name = music_path(tune);
+    const std::string path = *name ? asset_path(name) : "";
     std::ifstream in(path, std::ios::binary);
     std::vector<char> bytes;
     if (in) bytes.assign(std::istreambuf_iterator<char>(in), {});
@@ -55,7 +57,8 @@ std::unique_ptr<openmpt::module> open_tune(int tune, bool complain) {
     }
     if (complain && tune >= 0 && tune < 3 && !reported[tune]) {
         reported[tune] = true; // the attract loop asks every pass; say it once
-        std::fprintf(stderr, "music: cannot load %s; no music for it\n", *path ? path : "(none)");
+        std::fprintf(stderr, "music: cannot load %s; no music for it\n",
+                     *name ? path.c_str() : "(none)");
     }
     return nullptr;
 }

@@ -1,6 +1,8 @@
 // The sound bank: every effect the game plays, and the held channels of looping sounds.
 #include "sound_bank.h"
 
+#include "shell/folders.h"
+
 float sfx_volume = 0.5f;
 channel sfx_channels[SFX_HELD_CHANNELS] = {};
 
@@ -70,7 +72,7 @@ const char* sfx_bank_path(int index) {
 
 void sound_bank_load() {
     sound_bank_free(); // a second start-up in the same process reloads rather than leaks
-    for (const bank_entry& e : bank) *e.handle = load_sound(e.path, e.loop);
+    for (const bank_entry& e : bank) *e.handle = load_sound(asset_path(e.path), e.loop);
 }
 
 void sound_bank_free() {

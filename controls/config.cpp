@@ -10,6 +10,7 @@
 #include "playfield/particles.h"
 #include "playfield/stars.h"
 #include "shell/display.h"
+#include "shell/folders.h"
 #include "shell/game_state.h"
 
 #include <algorithm>
@@ -277,7 +278,7 @@ void config_apply_lines(const std::vector<std::string>& lines) {
 }
 
 int config_load() {
-    text_file* f = file_open_read("Config.txt");
+    text_file* f = file_open_read(settings_path("Config.txt"));
     if (!f) {
         status_message = "Config load failed.";
         status_message_timer = 120;
@@ -294,8 +295,10 @@ int config_load() {
 
 int config_save() {
     // Replacing the file would get round its protection: a read-only one is left as it is.
-    if (file_read_only("Config.txt")) return 0;
-    text_file* f = file_open_write("Config.txt");
+    const std::string path = settings_path("Config.txt");
+    if (file_read_only(path)) return 0;
+    make_folder(folders().settings);
+    text_file* f = file_open_write(path);
     if (!f) return 0;
     for (const std::string& line : config_lines()) file_write_line(f, line);
     if (!file_close(f)) return 0;

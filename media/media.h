@@ -261,7 +261,7 @@ bool file_eof(text_file* f);
 // For a written file: true when the whole file reached its place.
 bool file_close(text_file* f);
 bool file_exists(const std::string& path);
-// Makes a folder (its parent must exist); true when it is there.
+// Makes a folder and its missing parents; true when it is there. "" is the working directory.
 bool make_folder(const std::string& path);
 // The names of the regular files in a folder, sorted; none when it cannot be read.
 std::vector<std::string> folder_files(const std::string& path);

@@ -111,6 +111,11 @@ bool file_close(text_file* f) {
 bool file_exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 bool make_folder(const std::string& path) {
+    if (path.empty()) return true; // the working directory
+    // Parents first, each one that is missing.
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1))
+        mkdir(path.substr(0, slash).c_str(), 0755);
     struct stat st;
     return mkdir(path.c_str(), 0755) == 0 || (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
 }

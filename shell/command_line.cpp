@@ -8,6 +8,7 @@
 #include "playfield/grid.h"
 #include "playfield/particles.h"
 #include "shell/display.h"
+#include "shell/folders.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
 #include "shell/replay.h"
@@ -29,10 +30,29 @@ const char* const help =
     "  --verify FILE   play a recorded game without a window as fast as it runs and say\n"
     "                  \"verified: score S, N steps\" (exit 0), \"out of sync at step N\"\n"
     "                  (exit 1), or why the file cannot be played (exit 2)\n"
-    "  --help          this text\n"
-    "  --version       the game's version and the version of its rules\n"
+    "  --help          this text and where the game keeps its files\n"
+    "  --version       the game's version, the version of its rules and its folders\n"
     "\n"
-    "Every game is kept in replays/last.vxr, and each top-ten game beside it.\n";
+    "Every game is kept as last.vxr in the replays folder below, and each top-ten game\n"
+    "beside it.\n";
+
+const char* const layout_names[] = {"everything in the working directory",
+                                    "everything in the program's folder", "installed"};
+
+// Where this copy of the game reads and writes on this machine.
+void print_folders() {
+    const game_folders& f = folders();
+    auto in = [](const std::string& folder, const char* name) {
+        return folder_shown(folder) + "/" + name;
+    };
+    std::printf("\nFolders (%s):\n", layout_names[f.layout]);
+    std::string assets = folder_shown(f.assets);
+    std::printf("  assets    %s/{gfx,sounds,music}%s\n", assets.c_str(),
+                file_exists(asset_path("gfx")) ? "" : " (not found)");
+    std::printf("  settings  %s\n", in(f.settings, "Config.txt").c_str());
+    std::printf("  scores    %s\n", in(f.data, "hiscores.dat").c_str());
+    std::printf("  replays   %s/\n", in(f.data, "replays").c_str());
+}
 
 // Reads a replay, or says on stdout why not.
 bool load(const std::string& path, replay_data& r) {
@@ -81,7 +101,8 @@ int watch(const std::string& path) {
         return 2;
     }
     if (!game_startup()) {
-        std::fprintf(stderr, "vexlume2: cannot open any display (see errors.txt)\n");
+        std::fprintf(stderr, "vexlume2: cannot open any display (see %s)\n",
+                     data_path("errors.txt").c_str());
         media_shutdown();
         return 2;
     }
@@ -96,15 +117,18 @@ int watch(const std::string& path) {
 } // namespace
 
 int command_line_main(int argc, char** argv) {
+    folders_choose();
     if (argc <= 1) return game_main();
     std::string opt = argv[1];
     if (argc == 2 && opt == "--help") {
         std::fputs(help, stdout);
+        print_folders();
         return 0;
     }
     if (argc == 2 && opt == "--version") {
         std::printf("vexlume2 %s (rules %u, replay format %d)\n", VEX_VERSION, RULES_VERSION,
                     REPLAY_FORMAT);
+        print_folders();
         return 0;
     }
     if (argc == 3 && opt == "--verify") return verify(argv[2]);

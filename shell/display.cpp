@@ -2,6 +2,7 @@
 
 #include "playfield/grid.h"
 #include "playfield/stars.h"
+#include "shell/folders.h"
 #include "shell/play_frame.h"
 
 #include <cstdio>
@@ -48,7 +49,8 @@ const mode_row mode_table[GFX_MODE_COUNT] = {
 std::string size_label(int w, int h) { return std::to_string(w) + "X" + std::to_string(h); }
 
 void write_error(const std::string& line) {
-    text_file* f = file_open_write("errors.txt");
+    make_folder(folders().data);
+    text_file* f = file_open_write(data_path("errors.txt"));
     if (!f) return;
     file_write_line(f, line);
     file_close(f);
@@ -198,7 +200,7 @@ void images_load() {
     images_free();
     screen_image = keep;
     int set = gfx_set >= 0 && gfx_set <= 3 ? gfx_set : 0;
-    std::string dir = folders[set];
+    std::string dir = asset_path(folders[set]);
     img_icons = load_anim_image(dir + "icons.png", icon_cell[set], icon_cell[set], 0, 2);
     img_snaketail = load_anim_image(dir + "snaketail.png", tail_cell[set], tail_cell[set], 0, 24);
     img_powerups = load_anim_image(dir + "powerups.png", 64, 64, 0, 11);

@@ -18,6 +18,7 @@
 #include "playfield/particles.h"
 #include "playfield/stars.h"
 #include "shell/display.h"
+#include "shell/folders.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
 #include "shell/pose.h"
@@ -309,7 +310,8 @@ int game_main() {
         return 1;
     }
     if (!game_startup()) {
-        fprintf(stderr, "vexlume2: cannot open any display (see errors.txt)\n");
+        fprintf(stderr, "vexlume2: cannot open any display (see %s)\n",
+                data_path("errors.txt").c_str());
         media_shutdown();
         return 1;
     }

@@ -10,6 +10,7 @@
 #include "player/shots.h"
 #include "playfield/grid.h"
 #include "shell/display.h"
+#include "shell/folders.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
 #include "shell/score.h"
@@ -20,7 +21,6 @@
 #include <sstream>
 
 replay_mode replay_now = REPLAY_OFF;
-const char* const replay_folder = "replays";
 
 namespace {
 
@@ -123,7 +123,7 @@ const replay_step* playing_step() {
 }
 
 void write_file(const replay_data& r) {
-    make_folder(replay_folder);
+    make_folder(replay_folder());
     file_write_bytes(replay_last_path(), replay_encode(r));
 }
 
@@ -260,7 +260,9 @@ void replay_name_last(const std::string& name) {
     write_file(finished);
 }
 
-std::string replay_last_path() { return std::string(replay_folder) + "/last.vxr"; }
+std::string replay_folder() { return data_path("replays"); }
+
+std::string replay_last_path() { return replay_folder() + "/last.vxr"; }
 
 uint32_t replay_step_index() { return index; }
 
@@ -318,7 +320,7 @@ std::string clean(const std::string& s) {
 } // namespace
 
 std::string replay_row_path(int d, int rank) {
-    return std::string(replay_folder) + "/" + std::to_string(d) + "_" +
+    return replay_folder() + "/" + std::to_string(d) + "_" +
            std::to_string(hiscore_scores[rank][d]) + "_" + clean(hiscore_names[rank][d]) + "_" +
            clean(hiscore_times[rank][d]) + ".vxr";
 }
@@ -329,11 +331,11 @@ void replay_keep_top(int d, int rank) {
     file_write_bytes(replay_row_path(d, rank), replay_encode(finished));
     // A row pushed out of the table takes its replay with it.
     std::string prefix = std::to_string(d) + "_";
-    for (const std::string& f : folder_files(replay_folder)) {
+    for (const std::string& f : folder_files(replay_folder())) {
         if (f.compare(0, prefix.size(), prefix) != 0) continue;
         bool kept = false;
         for (int r = 0; r < 10; r++)
-            kept = kept || std::string(replay_folder) + "/" + f == replay_row_path(d, r);
-        if (!kept) remove_file(std::string(replay_folder) + "/" + f);
+            kept = kept || replay_folder() + "/" + f == replay_row_path(d, r);
+        if (!kept) remove_file(replay_folder() + "/" + f);
     }
 }

@@ -52,5 +52,5 @@ std::string replay_row_path(int difficulty, int rank);
 // that fell out of the table lose theirs.
 void replay_keep_top(int difficulty, int rank);
 // Where finished games are kept.
-extern const char* const replay_folder;
+std::string replay_folder();
 std::string replay_last_path();

@@ -5,6 +5,7 @@
 #include "player/powerups.h"
 #include "player/ship.h"
 #include "shell/display.h"
+#include "shell/folders.h"
 #include "shell/game_state.h"
 #include "shell/play_frame.h"
 #include "shell/vector_text.h"
@@ -30,8 +31,6 @@ int name_chars[8] = {32, 32, 32, 32, 32, 32, 32, 32};
 actor_list<score_popup> score_popups;
 
 namespace {
-const char* const hiscores_path = "hiscores.dat";
-
 // A difficulty from outside the three tables reads and writes the Medium one.
 int table_column(int d) { return d >= 0 && d <= 2 ? d : 1; }
 
@@ -165,7 +164,7 @@ std::string time_text(int frames) {
 }
 
 void hiscores_load() {
-    text_file* f = file_open_read(hiscores_path);
+    text_file* f = file_open_read(data_path("hiscores.dat"));
     if (!f) {
         hiscores_builtin();
         return;
@@ -181,7 +180,8 @@ void hiscores_load() {
 }
 
 int hiscores_save() {
-    text_file* f = file_open_write(hiscores_path);
+    make_folder(folders().data);
+    text_file* f = file_open_write(data_path("hiscores.dat"));
     if (!f) return 0;
     for (int d = 0; d < 3; d++)
         for (int r = 0; r < 10; r++) {

@@ -135,7 +135,7 @@ TEST_F(replays, a_top_ten_replay_lives_as_long_as_its_row) {
     EXPECT_TRUE(file_exists(kept)); // tenth now, still in
     replay_keep_top(1, finish_game(9000));
     EXPECT_FALSE(file_exists(kept)); // pushed out
-    EXPECT_EQ(folder_files(replay_folder).size(), 11u); // ten rows and the last game
+    EXPECT_EQ(folder_files(replay_folder()).size(), 11u); // ten rows and the last game
     hiscores_builtin();
 }
 

@@ -42,6 +42,11 @@ start_game() {
     cp "$work/Config.txt" "$work/Config.start"
     (cd "$work" && exec ./vexlume2 >out.log 2>&1) &
     pid=$!
+    find_window
+}
+
+# find_window: waits for the window of the game started as $pid and focuses it.
+find_window() {
     for _ in $(seq 1 30); do
         wid=$(timeout 1 xdotool search --sync --onlyvisible --name "Vexlume" 2>/dev/null | head -n1)
         [ -n "$wid" ] && break

@@ -202,5 +202,5 @@ TEST_F(replays_screen_game,
     EXPECT_EQ(config_lines(), settings);
     EXPECT_EQ(tables(), tables_before);
     EXPECT_EQ(dir.read(replay_last_path()), last_before);
-    EXPECT_EQ(folder_files(replay_folder).size(), 4u);
+    EXPECT_EQ(folder_files(replay_folder()).size(), 4u);
 }

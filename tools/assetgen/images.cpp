@@ -15,6 +15,19 @@ using namespace raster;
 
 const char* const image_set_folders[4] = {"solid", "low", "med", "high"};
 
+// The player's claw, nose towards -y.
+std::vector<vec2> ship_claw(float k) {
+    return scale({{0, -14}, {3.5f, -5}, {12, 9}, {4, 5}, {0, 9}, {-4, 5}, {-12, 9}, {-3.5f, -5}}, k,
+                 k);
+}
+
+shape ship_shape(float k) {
+    shape s;
+    s.poly(ship_claw(k));
+    s.line(vec2{0, -9} * k, vec2{0, 3} * k);
+    return s;
+}
+
 namespace {
 
 // How one set renders a line.
@@ -88,19 +101,6 @@ void arrow(shape& s, vec2 from, vec2 to, float head) {
     vec2 n{-u.y, u.x};
     s.line(from, to);
     s.poly({to - u * head + n * head * 0.8f, to, to - u * head - n * head * 0.8f}, false);
-}
-
-// The player's claw, nose towards -y.
-std::vector<vec2> claw(float k) {
-    return scale({{0, -14}, {3.5f, -5}, {12, 9}, {4, 5}, {0, 9}, {-4, 5}, {-12, 9}, {-3.5f, -5}}, k,
-                 k);
-}
-
-shape ship_shape(float k) {
-    shape s;
-    s.poly(claw(k));
-    s.line(vec2{0, -9} * k, vec2{0, 3} * k);
-    return s;
 }
 
 shape bomb_shape(float r, vec2 c) {
@@ -203,7 +203,7 @@ void draw_bluecircle(canvas& cv, const look& lk, int) {
 }
 
 void draw_redclone(canvas& cv, const look& lk, int) {
-    body(cv, lk, claw(1.0f), c_interceptor);
+    body(cv, lk, ship_claw(1.0f), c_interceptor);
     shape s = ship_shape(1.0f);
     s.line({0, -9}, {0, -3});
     neon(cv, lk, s, c_interceptor, 1.1f);
@@ -225,7 +225,7 @@ void draw_redcircle(canvas& cv, const look& lk, int) {
 void draw_whiteplayer(canvas& cv, const look& lk, int) {
     // The game turns this picture by (heading - 90) degrees, so its nose points down (+y).
     const colour c = rgb255(235, 240, 255);
-    body(cv, lk, scale(claw(1.0f), 1, -1), c, 0.8f);
+    body(cv, lk, scale(ship_claw(1.0f), 1, -1), c, 0.8f);
     shape s = ship_shape(1.0f);
     for (auto& p : s.paths) p.pts = scale(p.pts, 1, -1);
     neon(cv, lk, s, c, 1.1f);
@@ -275,7 +275,7 @@ void draw_particle(canvas& cv, const look& lk, int) {
 void draw_icons(canvas& cv, const look& lk, int frame) {
     if (frame == 0) {
         const colour c = rgb255(235, 240, 255);
-        body(cv, lk, claw(0.72f), c, 0.8f);
+        body(cv, lk, ship_claw(0.72f), c, 0.8f);
         neon(cv, lk, ship_shape(0.72f), c, 1.1f, 0.85f);
     } else {
         const colour c = rgb255(255, 225, 190);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "media/image_png.h"
+#include "raster.h"
 
 // One picture of a set: a single image or a horizontal strip of equal cells.
 struct set_picture {
@@ -14,6 +15,10 @@ struct set_picture {
 };
 
 extern const char* const image_set_folders[4]; // "solid", "low", "med", "high"
+
+// The player's claw, nose towards -y, k times its play size; with the spine for drawing.
+std::vector<raster::vec2> ship_claw(float k);
+raster::shape ship_shape(float k);
 
 // Renders every picture of one set (0 solid .. 3 high), deterministically.
 std::vector<set_picture> render_image_set(int set);
