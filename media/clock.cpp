@@ -70,8 +70,6 @@ void world_present_rate(int fps, bool sync) {
     quick_swaps = 0;
 }
 
-int world_present_fps() { return present_fps; }
-
 bool world_step_draws() {
     if (world_begin_handler) world_begin_handler();
     backend::step_begin();

@@ -186,7 +186,6 @@ void world_step_end(bool drawn, const world_draw& draw);
 // How often the world loops present: 50 is a frame a step; more draws frames between steps
 // at that rate on the game's clock, and `sync` lets the monitor pace the swaps where it can.
 void world_present_rate(int fps, bool sync);
-int world_present_fps();
 // The monitor's refresh rate, 0 when it does not say.
 int display_refresh_rate();
 // Called at the start of every world step (the game remembers where things stand there).
