@@ -13,6 +13,7 @@
 #include "shell/game_state.h"
 #include "shell/replay.h"
 #include "shell/score.h"
+#include "shell/state_log.h"
 #include "shell/vector_text.h"
 
 #include <cstdio>
@@ -118,6 +119,7 @@ int watch(const std::string& path) {
 
 int command_line_main(int argc, char** argv) {
     folders_choose();
+    state_log_start();
     if (argc <= 1) return game_main();
     std::string opt = argv[1];
     if (argc == 2 && opt == "--help") {
