@@ -135,7 +135,6 @@ release() { xdotool keyup --window "$wid" "$@"; wait_frames 2; }
 
 # pick ROW: in the menu open now, the cursor goes up to ROW (the label's start) and takes it.
 pick() {
-    local i
     local i st
     for i in $(seq 1 12); do
         st=$(state)
