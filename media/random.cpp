@@ -1,7 +1,6 @@
-// The game's one random generator (Park-Miller minimal standard) and degree trigonometry.
+// The game's one random generator (Park-Miller minimal standard).
 #include "media.h"
 
-#include <cmath>
 #include <utility>
 
 namespace {
@@ -41,11 +40,3 @@ void seed_look_rnd(int seed) {
     look_state = (s == 0 || s == MODULUS) ? 4660 : s;
 }
 
-namespace {
-constexpr double RAD = 3.14159265358979323846 / 180.0;
-}
-
-float sin_deg(float d) { return float(std::sin(double(d) * RAD)); }
-float cos_deg(float d) { return float(std::cos(double(d) * RAD)); }
-float atan2_deg(float y, float x) { return float(std::atan2(double(y), double(x)) / RAD); }
-int sgn(float v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
