@@ -9,6 +9,7 @@
 #include "media/sdl/sdl_stats.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <ctime>
@@ -18,8 +19,8 @@
 
 namespace {
 
-// Program variants: textured or not, alpha-tested (the mask mode) or not.
-enum { PROG_TEXTURED = 1, PROG_MASK = 2, PROG_COUNT = 4 };
+// Program variants: textured or not, alpha-tested (the mask mode) or not, smoothed lines.
+enum { PROG_TEXTURED = 1, PROG_MASK = 2, PROG_SMOOTH = 4, PROG_COUNT = 8 };
 
 const char* const vertex_source = R"(
 in vec2 a_pos;
@@ -39,11 +40,17 @@ const char* const fragment_source = R"(
 in vec2 v_uv;
 in vec4 v_colour;
 uniform sampler2D u_texture;
+uniform float u_pixel; // real pixels per game pixel
 out vec4 o_colour;
 void main() {
     vec4 c = v_colour;
 #ifdef TEXTURED
     c *= texture(u_texture, v_uv);
+#endif
+#ifdef SMOOTH
+    // v_uv.x runs across the line in game pixels, v_uv.y is its half width: the share of
+    // this real pixel the line covers.
+    c.a *= clamp((v_uv.y - abs(v_uv.x)) * u_pixel + 0.5, 0.0, 1.0);
 #endif
 #ifdef MASK
     if (c.a < 0.5) discard;
@@ -92,7 +99,7 @@ struct gl_cache {
 
 struct program {
     GLuint id = 0;
-    GLint scale = -1;
+    GLint scale = -1, pixel = -1;
 };
 
 struct glow_target {
@@ -107,6 +114,9 @@ struct glow_state {
     glow_target half, quarter, blur;
 } g_glow;
 
+// Mesa's software renderer smooths no line, as it did under the fixed-function pipeline:
+// there smoothing would only cost time. Tests may ask for it anyway.
+bool g_software = false, g_smooth_forced = false;
 bool g_legacy = false; // VEX_RENDERER=legacy: the fixed-function renderer, for comparison
 std::string g_context_name;
 gl_cache g_gl;
@@ -164,9 +174,11 @@ bool build_program(program& p, int variant, bool es) {
     std::string defs;
     if (variant & PROG_TEXTURED) defs += "#define TEXTURED\n";
     if (variant & PROG_MASK) defs += "#define MASK\n";
+    if (variant & PROG_SMOOTH) defs += "#define SMOOTH\n";
     p.id = link(compile(GL_VERTEX_SHADER, shader_head(es) + vertex_source),
                 compile(GL_FRAGMENT_SHADER, shader_head(es) + defs + fragment_source));
     p.scale = gl.GetUniformLocation(p.id, "u_scale");
+    p.pixel = gl.GetUniformLocation(p.id, "u_pixel");
     return p.id != 0;
 }
 
@@ -339,6 +351,29 @@ void lines_to_quads(const render_batch& batch, float w) {
     draw_quads(segs);
 }
 
+// A smoothed line: a quad half a real pixel wider on each side than the line, across which
+// the fragment program fades the edge by the share of each pixel the line covers.
+void smooth_lines_to_quads(const render_batch& batch, float w) {
+    std::size_t segs = batch.count / 2;
+    g_quads.resize(segs * 4);
+    const batch_vertex* v = batch.verts;
+    batch_vertex* q = g_quads.data();
+    float h = w * 0.5f, out = h + 0.5f / g_box.scale;
+    for (std::size_t i = 0; i < segs; i++, v += 2, q += 4) {
+        const batch_vertex &a = v[0], &b = v[1];
+        float dx = b.x - a.x, dy = b.y - a.y, len = std::sqrt(dx * dx + dy * dy);
+        float nx = 0, ny = out;
+        if (len > 0) nx = -dy / len * out, ny = dx / len * out;
+        q[0] = a, q[1] = a, q[2] = b, q[3] = b;
+        q[0].x -= nx, q[0].y -= ny, q[0].u = -out;
+        q[1].x += nx, q[1].y += ny, q[1].u = out;
+        q[2].x += nx, q[2].y += ny, q[2].u = out;
+        q[3].x -= nx, q[3].y -= ny, q[3].u = -out;
+        for (int k = 0; k < 4; k++) q[k].v = h;
+    }
+    draw_quads(segs);
+}
+
 // A point of size s is the s x s square around it.
 void points_to_quads(const render_batch& batch, float s) {
     g_quads.resize(batch.count * 4);
@@ -362,6 +397,12 @@ void shader_reset_state() {
         return;
     }
     bool es = g_context_name.find("ES") != std::string::npos;
+    // Mesa's llvmpipe and softpipe call themselves so; its old swrast says "Software".
+    const char* r = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    std::string name = r ? r : "";
+    g_software = name.find("llvmpipe") != std::string::npos ||
+                 name.find("softpipe") != std::string::npos ||
+                 name.find("Software") != std::string::npos;
     for (int i = 0; i < PROG_COUNT; i++) build_program(g_programs[i], i, es);
     glow_build(es);
     gl.GenVertexArrays(1, &g_vao);
@@ -411,6 +452,7 @@ long long sdl_thread_cpu_us() {
 }
 void sdl_reset_flush_us() { g_flush_us = 0; }
 const char* sdl_context_name() { return g_context_name.c_str(); }
+void sdl_force_smooth_lines(bool on) { g_smooth_forced = on; }
 
 namespace sdl {
 
@@ -434,6 +476,7 @@ void render_set_screen(const letterbox& box) {
         gl.UseProgram(g_programs[i].id);
         gl.Uniform2f(g_programs[i].scale, 2.0f / float(box.logical_w),
                      -2.0f / float(box.logical_h));
+        gl.Uniform1f(g_programs[i].pixel, box.scale);
     }
     g_gl.program = -1;
     // The scissor rectangle is stored flipped against the old height.
@@ -534,11 +577,15 @@ void flush(const render_batch& batch) {
     }
     const batch_state& s = batch.state;
     int blend = s.blend < 1 || s.blend > 5 ? 2 : s.blend;
-    use_program((s.texture ? PROG_TEXTURED : 0) | (blend == 1 ? PROG_MASK : 0));
+    bool smooth = s.prim == BATCH_LINES && s.smooth && (!g_software || g_smooth_forced);
+    use_program((s.texture ? PROG_TEXTURED : 0) | (blend == 1 ? PROG_MASK : 0) |
+                (smooth ? PROG_SMOOTH : 0));
     if (s.texture) bind(s.texture);
     gl_set_blend(blend);
     gl_set_clip(s.clip);
-    if (s.prim == BATCH_LINES && s.line_width * g_box.scale <= 1.0f) {
+    if (smooth) {
+        smooth_lines_to_quads(batch, s.line_width);
+    } else if (s.prim == BATCH_LINES && s.line_width * g_box.scale <= 1.0f) {
         // One real pixel wide: every driver draws such a line alike, and cheaply.
         upload(batch.verts, batch.count);
         glDrawArrays(GL_LINES, 0, GLsizei(batch.count));

@@ -13,3 +13,5 @@ void sdl_reset_flush_us();
 void sdl_set_present_hook(void (*hook)());
 // The GL context in use ("OpenGL 3.3 core", "OpenGL ES 3.0"; empty before the first window).
 const char* sdl_context_name();
+// Smoothed lines even on a software renderer, which draws them plain otherwise.
+void sdl_force_smooth_lines(bool on);
