@@ -70,24 +70,36 @@ void main() {
 }
 )";
 
-// Nine taps of a Gaussian in five fetches, along u_step.
+// Nine taps of a Gaussian in five fetches, along u_step. With u_knee at 0 or more each tap
+// first keeps only what is brighter than the knee, so strokes glow and a dense dim lattice
+// does not wash over the screen.
 const char* const glow_fragment_source = R"(
 in vec2 v_uv;
 uniform sampler2D u_texture;
 uniform vec2 u_step;
 uniform float u_gain;
+uniform float u_knee;
 out vec4 o_colour;
+vec4 tap(vec2 at) {
+    vec4 c = texture(u_texture, at);
+    if (u_knee < 0.0) return c;
+    float m = max(c.r, max(c.g, c.b));
+    return c * clamp((m - u_knee) / (1.0 - u_knee), 0.0, 1.0);
+}
 void main() {
     vec2 a = u_step * 1.3846153846, b = u_step * 3.2307692308;
-    vec4 c = texture(u_texture, v_uv) * 0.2270270270;
-    c += (texture(u_texture, v_uv + a) + texture(u_texture, v_uv - a)) * 0.3162162162;
-    c += (texture(u_texture, v_uv + b) + texture(u_texture, v_uv - b)) * 0.0702702703;
+    vec4 c = tap(v_uv) * 0.2270270270;
+    c += (tap(v_uv + a) + tap(v_uv - a)) * 0.3162162162;
+    c += (tap(v_uv + b) + tap(v_uv - b)) * 0.0702702703;
     o_colour = vec4(c.rgb * u_gain, 1.0);
 }
 )";
 
 // Quads drawn per indexed draw: 4 vertices each, indices of 16 bits.
 constexpr int QUADS_PER_DRAW = 16384;
+// Vertices stream through one buffer of this size, each batch after the last; a frame of the
+// 4 px lattice fits a few times over.
+constexpr std::size_t STREAM_BYTES = std::size_t(32) << 20;
 
 struct gl_cache {
     int program = -1;
@@ -110,13 +122,18 @@ struct glow_target {
 struct glow_state {
     int level = 0; // 0 off, 1 low, 2 high
     GLuint program = 0, vao = 0;
-    GLint step = -1, gain = -1;
+    GLint step = -1, gain = -1, knee = -1;
     glow_target half, quarter, blur;
 } g_glow;
 
 // Mesa's software renderer smooths no line, as it did under the fixed-function pipeline:
 // there smoothing would only cost time. Tests may ask for it anyway.
 bool g_software = false, g_smooth_forced = false;
+// Mesa's software renderer draws a wide GL line over exactly the pixels of our quad for it, in
+// half the setup work: there lines stay lines. Tests may ask for quads anyway.
+bool g_native_wide_lines = false, g_quads_forced = false;
+float g_line_width = 1; // as GL has it, real pixels
+std::size_t g_stream_at = STREAM_BYTES; // where the next batch goes in the stream buffer
 bool g_legacy = false; // VEX_RENDERER=legacy: the fixed-function renderer, for comparison
 std::string g_context_name;
 gl_cache g_gl;
@@ -187,6 +204,7 @@ void glow_build(bool es) {
                           compile(GL_FRAGMENT_SHADER, shader_head(es) + glow_fragment_source));
     g_glow.step = gl.GetUniformLocation(g_glow.program, "u_step");
     g_glow.gain = gl.GetUniformLocation(g_glow.program, "u_gain");
+    g_glow.knee = gl.GetUniformLocation(g_glow.program, "u_knee");
     gl.GenVertexArrays(1, &g_glow.vao);
     g_glow.half = g_glow.quarter = g_glow.blur = glow_target{};
 }
@@ -212,12 +230,13 @@ void glow_fit(glow_target& t, int w, int h) {
 }
 
 // One blur pass from `from` into `to` along (dx, dy) texels of `from`.
-void glow_pass(const glow_target& from, const glow_target& to, float dx, float dy, float gain) {
+void glow_pass(const glow_target& from, const glow_target& to, float dx, float dy, float knee) {
     gl.BindFramebuffer(GL_FRAMEBUFFER, to.fbo);
     glViewport(0, 0, to.w, to.h);
     glBindTexture(GL_TEXTURE_2D, from.tex);
     gl.Uniform2f(g_glow.step, dx / float(from.w), dy / float(from.h));
-    gl.Uniform1f(g_glow.gain, gain);
+    gl.Uniform1f(g_glow.gain, 1);
+    gl.Uniform1f(g_glow.knee, knee);
     glDrawArrays(GL_TRIANGLES, 0, 3);
 }
 
@@ -243,8 +262,9 @@ void glow_apply() {
     int passes = g_glow.level >= 2 ? 2 : 1;
     for (int i = 0; i < passes; i++) {
         float spread = float(i + 1);
-        glow_pass(g_glow.quarter, g_glow.blur, spread, 0, 1);
-        glow_pass(g_glow.blur, g_glow.quarter, 0, spread, 1);
+        // A quarter-size texel averages 16 pixels: a 2 px white stroke comes out near one half.
+        glow_pass(g_glow.quarter, g_glow.blur, spread, 0, i == 0 ? 0.3f : -1.0f);
+        glow_pass(g_glow.blur, g_glow.quarter, 0, spread, -1.0f);
     }
     // Added over the frame, inside the game's screen only.
     gl.BindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -253,7 +273,8 @@ void glow_apply() {
     glBlendFunc(GL_ONE, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, g_glow.quarter.tex);
     gl.Uniform2f(g_glow.step, 0, 0);
-    gl.Uniform1f(g_glow.gain, g_glow.level >= 2 ? 1.6f : 0.8f);
+    gl.Uniform1f(g_glow.knee, -1.0f);
+    gl.Uniform1f(g_glow.gain, g_glow.level >= 2 ? 3.0f : 1.6f);
     glDrawArrays(GL_TRIANGLES, 0, 3);
     // Back to what the batches' cache believes.
     gl.BindVertexArray(g_vao);
@@ -315,9 +336,24 @@ void gl_set_clip(const int* clip) {
     std::copy(clip, clip + 4, g_gl.clip);
 }
 
+// Puts the vertices after the last batch's in the stream buffer and points the attributes at
+// them. When the buffer is full a GPU gets a fresh store, so it never waits for draws still
+// reading the old one; a software renderer has read them already and starts over in place.
 void upload(const batch_vertex* v, std::size_t count) {
-    // A fresh store every time: the driver never waits for a draw still reading the last one.
-    gl.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(count * sizeof(batch_vertex)), v, GL_STREAM_DRAW);
+    std::size_t bytes = count * sizeof(batch_vertex);
+    if (g_stream_at + bytes > STREAM_BYTES) {
+        if (!g_software || g_stream_at == STREAM_BYTES + 1)
+            gl.BufferData(GL_ARRAY_BUFFER, GLsizeiptr(STREAM_BYTES), nullptr, GL_STREAM_DRAW);
+        g_stream_at = 0;
+    }
+    gl.BufferSubData(GL_ARRAY_BUFFER, GLintptr(g_stream_at), GLsizeiptr(bytes), v);
+    const GLsizei stride = sizeof(batch_vertex);
+    const char* at = reinterpret_cast<const char*>(g_stream_at);
+    gl.VertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, at + offsetof(batch_vertex, x));
+    gl.VertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, at + offsetof(batch_vertex, u));
+    gl.VertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                           at + offsetof(batch_vertex, rgba));
+    g_stream_at += bytes;
 }
 
 void draw_quads(std::size_t quads) {
@@ -403,20 +439,23 @@ void shader_reset_state() {
     g_software = name.find("llvmpipe") != std::string::npos ||
                  name.find("softpipe") != std::string::npos ||
                  name.find("Software") != std::string::npos;
+    // Desktop GL outside a forward-compatible context still draws wide lines.
+    GLfloat range[2] = {1, 1};
+    glGetFloatv(GL_ALIASED_LINE_WIDTH_RANGE, range);
+    glGetError();
+    g_native_wide_lines = g_software && !es && range[1] >= 32;
+    g_line_width = 1;
+    glLineWidth(1);
     for (int i = 0; i < PROG_COUNT; i++) build_program(g_programs[i], i, es);
     glow_build(es);
     gl.GenVertexArrays(1, &g_vao);
     gl.BindVertexArray(g_vao);
     gl.GenBuffers(1, &g_vbo);
     gl.BindBuffer(GL_ARRAY_BUFFER, g_vbo);
-    const GLsizei stride = sizeof(batch_vertex);
     gl.EnableVertexAttribArray(0);
     gl.EnableVertexAttribArray(1);
     gl.EnableVertexAttribArray(2);
-    gl.VertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(batch_vertex, x));
-    gl.VertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(batch_vertex, u));
-    gl.VertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
-                           (void*)offsetof(batch_vertex, rgba));
+    g_stream_at = STREAM_BYTES + 1; // the first upload makes the store
     // Every quad is two triangles over its four corners, in the same order each time.
     std::vector<uint16_t> idx(size_t(QUADS_PER_DRAW) * 6);
     for (int i = 0; i < QUADS_PER_DRAW; i++) {
@@ -453,6 +492,7 @@ long long sdl_thread_cpu_us() {
 void sdl_reset_flush_us() { g_flush_us = 0; }
 const char* sdl_context_name() { return g_context_name.c_str(); }
 void sdl_force_smooth_lines(bool on) { g_smooth_forced = on; }
+void sdl_force_line_quads(bool on) { g_quads_forced = on; }
 
 namespace sdl {
 
@@ -585,8 +625,12 @@ void flush(const render_batch& batch) {
     gl_set_clip(s.clip);
     if (smooth) {
         smooth_lines_to_quads(batch, s.line_width);
-    } else if (s.prim == BATCH_LINES && s.line_width * g_box.scale <= 1.0f) {
-        // One real pixel wide: every driver draws such a line alike, and cheaply.
+    } else if (s.prim == BATCH_LINES &&
+               (s.line_width * g_box.scale <= 1.0f || (g_native_wide_lines && !g_quads_forced))) {
+        // One real pixel wide, every driver draws such a line alike; wider, where that is so.
+        float real = std::max(s.line_width * g_box.scale, 1.0f);
+        if (real != g_line_width) glLineWidth(real);
+        g_line_width = real;
         upload(batch.verts, batch.count);
         glDrawArrays(GL_LINES, 0, GLsizei(batch.count));
         ++g_draw_calls;

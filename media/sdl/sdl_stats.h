@@ -15,3 +15,5 @@ void sdl_set_present_hook(void (*hook)());
 const char* sdl_context_name();
 // Smoothed lines even on a software renderer, which draws them plain otherwise.
 void sdl_force_smooth_lines(bool on);
+// Wide lines as quads even where the driver's own wide lines are used (a software renderer).
+void sdl_force_line_quads(bool on);

@@ -83,9 +83,11 @@ bool ensure_window() {
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, c->profile);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, c->major);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, c->minor);
+#if defined(__APPLE__)
         // macOS makes a core context only when it is asked for without the old calls.
         if (c->profile == SDL_GL_CONTEXT_PROFILE_CORE)
             SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, SDL_GL_CONTEXT_FORWARD_COMPATIBLE_FLAG);
+#endif
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
         SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);

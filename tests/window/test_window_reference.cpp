@@ -241,7 +241,21 @@ class reference : public window_test {
     }
 };
 
-TEST_F(reference, every_grid_look_at_16_and_4_px) {
+// Where the driver's own wide lines are used (a software renderer), the same looks drawn with
+// every wide line as two triangles, as other drivers draw them.
+class reference_quads : public reference {
+  protected:
+    void SetUp() override {
+        reference::SetUp();
+        sdl_force_line_quads(true);
+    }
+    void TearDown() override {
+        sdl_force_line_quads(false);
+        reference::TearDown();
+    }
+};
+
+void every_grid_look(const std::function<void(const std::string&, const std::vector<uint8_t>&)>& check) {
     screen_width = field_width = W;
     screen_height = field_height = H;
     camera_x = camera_y = 0;
@@ -261,9 +275,18 @@ TEST_F(reference, every_grid_look_at_16_and_4_px) {
             seed_look_rnd(77);
             clear_screen();
             grid_draw(style);
-            check("grid" + std::to_string(style) + (spacing ? "_16px" : "_4px"), frame_now());
+            check("grid" + std::to_string(style) + (spacing ? "_16px" : "_4px"),
+                  read_pixels(0, 0, W, H));
         }
     }
+}
+
+TEST_F(reference, every_grid_look_at_16_and_4_px) {
+    every_grid_look([this](const std::string& n, const std::vector<uint8_t>& px) { check(n, px); });
+}
+
+TEST_F(reference_quads, every_grid_look_at_16_and_4_px_with_wide_lines_as_triangles) {
+    every_grid_look([this](const std::string& n, const std::vector<uint8_t>& px) { check(n, px); });
 }
 
 TEST_F(reference, play_in_each_image_set_and_spark_style) {
