@@ -156,6 +156,8 @@ void flush_keys();
 int mouse_x();
 int mouse_y();
 int mouse_hit(int button); // 1 left, 2 right, 3 middle
+// Where the mouse was last seen, reading no events: for drawing it as the frame is drawn.
+void mouse_seen(int& x, int& y);
 bool mouse_down(int button);
 void flush_mouse();
 
