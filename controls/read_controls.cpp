@@ -244,9 +244,12 @@ void read_controls() {
 
 void draw_aim_cursor() {
     if (control_type != CONTROL_HYBRID) return;
-    // Pointing: the cursor is the pointer; turning: it rides 80 px out along the aim.
-    if (hybrid_config == 0)
-        draw_cursor(int(hybrid_aim_x), int(hybrid_aim_y), frame_count, 7);
+    // Pointing: the cursor is the pointer as it is now; turning: it rides 80 px out along the aim.
+    if (hybrid_config == 0) {
+        int mx = 0, my = 0;
+        mouse_seen(mx, my);
+        draw_cursor(mx, my, frame_count, 7);
+    }
     else if (hybrid_config == 2)
         draw_cursor(int(player_x + 80 * hybrid_aim_x - view_x()),
                     int(player_y + 80 * hybrid_aim_y - view_y()), frame_count, 7);

@@ -99,6 +99,11 @@ int mouse_x() {
     return in.mx;
 }
 
+void mouse_seen(int& x, int& y) {
+    x = in.mx;
+    y = in.my;
+}
+
 int mouse_y() {
     poll_events();
     return in.my;

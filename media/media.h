@@ -32,6 +32,9 @@ std::vector<display_mode> display_modes();
 bool display_open(int width, int height, int depth, int hertz);
 void display_close();
 bool display_is_open();
+// Why the last display_open failed when its size was not the reason (no usable OpenGL
+// context, named); empty otherwise.
+std::string display_failure();
 int display_width();
 int display_height();
 void desktop_size(int& width, int& height);
@@ -42,6 +45,9 @@ void flip(int sync = -1);
 // Called after every presented frame; it may only look (the state log of the window tests).
 void set_present_watcher(void (*watcher)());
 
+// Bright strokes bleed light into their surroundings on every presented frame: 0 off (the
+// classic picture, untouched), 1 low, 2 high. Reading the screen back never sees it.
+void set_glow(int level);
 void show_pointer();
 void hide_pointer();
 void move_pointer(int x, int y);
@@ -152,6 +158,8 @@ void flush_keys();
 int mouse_x();
 int mouse_y();
 int mouse_hit(int button); // 1 left, 2 right, 3 middle
+// Where the mouse was last seen, reading no events: for drawing it as the frame is drawn.
+void mouse_seen(int& x, int& y);
 bool mouse_down(int button);
 void flush_mouse();
 
@@ -217,6 +225,7 @@ int rand_int(int lo, int hi);     // inclusive, bounds in either order
 // For looks alone (drawing, decoration): its own sequence, so a picture never changes the game.
 double look_rnd(double lo, double hi); // [lo, hi)
 int look_rand_int(int lo, int hi);
+void seed_look_rnd(int seed); // a picture that tests compare starts from a known sequence
 
 float sin_deg(float degrees);
 float cos_deg(float degrees);

@@ -90,6 +90,7 @@ void powerup::update() {
         return;
     }
     age++;
+    star = float(age) * 6.0f;
     spin += 1.0f;
     x += dx;
     y += dy;
@@ -237,7 +238,7 @@ void powerup::draw() {
     else
         set_color(drift_colour.r, drift_colour.g, drift_colour.b);
     set_origin(0, 0);
-    set_rotation(float(age) * 6.0f);
+    set_rotation(star);
     draw_image(img_whitestar, sx, sy, 0);
     set_rotation(0);
     set_scale(1, 1);

@@ -12,9 +12,10 @@ struct powerup {
     int delay = 0;  // frames before it moves
     int age = 0;    // frames it has moved
     int gone = 0;   // removed at the end of its update
+    float star = 0; // degrees the star around it has turned (drawing only)
 
     template <class V> void fields(V& v) {
-        v(x), v(y), v(dx), v(dy), v(spin), v(kind), v(delay), v(age), v(gone);
+        v(x), v(y), v(dx), v(dy), v(spin), v(kind), v(delay), v(age), v(gone), v.look(star);
     }
 
     void update();

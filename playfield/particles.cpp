@@ -119,6 +119,7 @@ void part_clear() {
 void part_spawn(float x, float y, int kind, int r, int g, int b, float angle, int advance) {
     if (part_next < 0 || part_next >= PARTICLE_MAX) part_next = 0;
     part& s = particles[part_next];
+    s.birth++;
     s.x = x;
     s.y = y;
     s.r = r;

@@ -6,6 +6,7 @@ struct part {
     float dx = 0, dy = 0; // per update
     int r = 0, g = 0, b = 0;
     int life = 0; // updates left; live while above 0
+    unsigned birth = 0; // sparks this slot has held: drawing tells a new one from the last
 
     // One update inside the playfield, or inside the screen for the attract screens.
     void step();

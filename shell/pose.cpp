@@ -17,7 +17,8 @@ constexpr float JUMP = 64;
 
 struct spot {
     const void* who;
-    float x, y, angle;
+    float x, y;
+    float angle, facing; // a kind's angle (or a token's star) and an interceptor's facing
 };
 
 struct list_pose {
@@ -25,6 +26,7 @@ struct list_pose {
 };
 
 bool posed = false;
+float posed_lag = 0;
 int faults = 0;
 float posed_view_x = 0, posed_view_y = 0;
 int then_camera_x = 0, then_camera_y = 0;
@@ -33,7 +35,7 @@ int then_ship_angle = 0;
 float now_player_x = 0, now_player_y = 0;
 int now_ship_angle = 0;
 std::vector<spot> then_sparks, now_sparks;
-std::vector<int> then_life;
+std::vector<unsigned> then_birth;
 std::vector<float> then_nodes, now_nodes;
 
 void pose_fault(const char* what) {
@@ -53,20 +55,29 @@ bool jumped(float x, float y, float tx, float ty) {
     return std::fabs(x - tx) > JUMP || std::fabs(y - ty) > JUMP;
 }
 
-template <class T> float angle_of(T* o) {
-    if constexpr (requires { o->angle; })
-        return o->angle;
-    else
-        return 0;
+// Where an object stands and which ways it points.
+template <class T> spot spot_of(T* o) {
+    spot s{o, o->x, o->y, 0, 0};
+    if constexpr (requires { o->angle; }) s.angle = o->angle;
+    if constexpr (requires { o->star; }) s.angle = o->star;
+    if constexpr (requires { o->facing; }) s.facing = float(o->facing);
+    return s;
 }
 
-template <class T> void set_angle(T* o, float a) {
-    if constexpr (requires { o->angle; }) o->angle = a;
+// Whole-degree angles are drawn at the nearest whole degree between two steps.
+template <class T> void set_angles(T* o, float angle, float facing) {
+    if constexpr (requires { o->angle; }) o->angle = angle;
+    if constexpr (requires { o->star; }) o->star = angle;
+    if constexpr (requires { o->facing; }) o->facing = int(std::lround(facing));
 }
+
+// A shot flies its whole velocity in a step: one born during the last step is drawn where that
+// flight puts it at the frame's time, not ahead of the ship it left.
+template <class T> constexpr bool flies_from_birth = std::is_same_v<T, shot>;
 
 template <class T> void remember(actor_list<T>& list, list_pose& p) {
     p.then.clear();
-    list.for_each([&](T* o) { p.then.push_back({o, o->x, o->y, angle_of(o)}); });
+    list.for_each([&](T* o) { p.then.push_back(spot_of(o)); });
 }
 
 // Objects keep their order in a list, the new ones after the rest: a walk through both in
@@ -75,14 +86,23 @@ template <class T> void pose(actor_list<T>& list, list_pose& p, float a) {
     p.now.clear();
     size_t k = 0;
     list.for_each([&](T* o) {
-        p.now.push_back({o, o->x, o->y, angle_of(o)});
-        while (k < p.then.size() && p.then[k].who != o) k++;
-        if (k == p.then.size()) return;
+        const spot s = spot_of(o);
+        p.now.push_back(s);
+        size_t j = k;
+        while (j < p.then.size() && p.then[j].who != o) j++;
+        if (j == p.then.size()) {
+            if constexpr (flies_from_birth<T>) {
+                o->x -= o->dx * (1 - a);
+                o->y -= o->dy * (1 - a);
+            }
+            return;
+        }
+        k = j;
         const spot& w = p.then[k++];
         if (jumped(o->x, o->y, w.x, w.y)) return;
         o->x = between(o->x, w.x, a);
         o->y = between(o->y, w.y, a);
-        set_angle(o, turn_between(angle_of(o), w.angle, a));
+        set_angles(o, turn_between(s.angle, w.angle, a), turn_between(s.facing, w.facing, a));
     });
 }
 
@@ -101,7 +121,7 @@ template <class T> void restore(actor_list<T>& list, list_pose& p) {
         const spot& w = p.now[k++];
         o->x = w.x;
         o->y = w.y;
-        set_angle(o, w.angle);
+        set_angles(o, w.angle, w.facing);
     });
     if (found != p.now.size()) pose_fault("an object vanished while a frame was drawn");
 }
@@ -122,6 +142,7 @@ int spark_slots() { return std::clamp(particle_count, 0, PARTICLE_MAX); }
 float view_x() { return posed ? posed_view_x : float(camera_x); }
 float view_y() { return posed ? posed_view_y : float(camera_y); }
 bool pose_active() { return posed; }
+float pose_lag() { return posed ? posed_lag : 0.0f; }
 int pose_faults() { return faults; }
 
 void pose_remember() {
@@ -131,10 +152,10 @@ void pose_remember() {
     each_list([](auto& list, list_pose& p) { remember(list, p); });
     int n = spark_slots();
     then_sparks.resize(size_t(n));
-    then_life.resize(size_t(n));
+    then_birth.resize(size_t(n));
     for (int i = 0; i < n; i++) {
-        then_sparks[size_t(i)] = {nullptr, particles[i].x, particles[i].y, 0};
-        then_life[size_t(i)] = particles[i].life;
+        then_sparks[size_t(i)] = {nullptr, particles[i].x, particles[i].y, 0, 0};
+        then_birth[size_t(i)] = particles[i].birth;
     }
     then_nodes.resize(grid.size() * 2);
     for (size_t i = 0; i < grid.size(); i++) {
@@ -146,6 +167,7 @@ void pose_remember() {
 void pose_at(float a) {
     if (posed || a >= 1) return; // the step itself: nothing to move
     posed = true;
+    posed_lag = 1 - a;
     posed_view_x = float(camera_x), posed_view_y = float(camera_y);
     if (!jumped(float(camera_x), float(camera_y), float(then_camera_x), float(then_camera_y))) {
         posed_view_x = between(float(camera_x), float(then_camera_x), a);
@@ -162,10 +184,17 @@ void pose_at(float a) {
     now_sparks.resize(size_t(n));
     for (int i = 0; i < n; i++) {
         part& s = particles[i];
-        now_sparks[size_t(i)] = {nullptr, s.x, s.y, 0};
-        // A spark that was thrown again since has nothing to come from.
+        now_sparks[size_t(i)] = {nullptr, s.x, s.y, 0, 0};
+        if (s.life <= 0) continue;
+        // One thrown into the slot since comes from where its own flight puts it, never from
+        // the spark before it; one whirled by a hole (its life grows) is drawn between too.
+        if (s.birth != then_birth[size_t(i)]) {
+            s.x -= s.dx * (1 - a);
+            s.y -= s.dy * (1 - a);
+            continue;
+        }
         const spot& w = then_sparks[size_t(i)];
-        if (s.life <= 0 || s.life > then_life[size_t(i)] || jumped(s.x, s.y, w.x, w.y)) continue;
+        if (jumped(s.x, s.y, w.x, w.y)) continue;
         s.x = between(s.x, w.x, a);
         s.y = between(s.y, w.y, a);
     }

@@ -9,11 +9,15 @@ float view_x();
 float view_y();
 // True while a frame between two steps is being drawn.
 bool pose_active();
+// How far the frame being drawn is behind the last step, in steps: 1 - alpha while posed,
+// else 0. For what counts steps in whole numbers (a popup's drift).
+float pose_lag();
 
 // The start of a step: where everything stands now is where the next frames start from.
 void pose_remember();
-// Moves every drawn thing `alpha` of the way from the remembered step to now (1: now). Things
-// born since, or moved by a jump, stay where they are.
+// Moves every drawn thing `alpha` of the way from the remembered step to now (1: now). Shots
+// and sparks born since are drawn where their own motion puts them at that moment; other
+// things born since, or moved by a jump, stay where they are.
 void pose_at(float alpha);
 // Puts back exactly what pose_at moved.
 void pose_restore();

@@ -95,7 +95,9 @@ void popups_draw() {
     score_popups.for_each([](score_popup* p) {
         int v = 6 * p->life + 75; // above 255 it clamps: young popups stay at full yellow
         set_color(v, v, 32);
-        draw_vector_text(p->text, int(float(p->x) - view_x()) - p->life, int(float(p->y) - view_y()) - 16,
+        // Between steps it drifts on by the part of a pixel the frame's time gives.
+        float drift = float(p->life) + pose_lag();
+        draw_vector_text(p->text, float(p->x) - view_x() - drift, float(p->y) - view_y() - 16,
                          float(1 + p->life / 12));
     });
     set_alpha(1);

@@ -117,8 +117,8 @@ void vector_text_init() {
     }
 }
 
-void draw_vector_text(const std::string& text, int x, int y, float scale) {
-    float fx = float(x), fy = float(y);
+void draw_vector_text(const std::string& text, float x, float y, float scale) {
+    float fx = x, fy = y;
     for (size_t i = 0; i < text.size(); i++) {
         int c = static_cast<unsigned char>(text[i]);
         if (c >= 128) continue; // bytes from a file: nothing to draw, but the cell still advances

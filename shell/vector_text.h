@@ -12,4 +12,4 @@ extern bbdigit glyph_segments[128][8];
 
 void vector_text_init();
 // Draws text with its first cell's top-left corner at (x, y); each character advances 5 x scale.
-void draw_vector_text(const std::string& text, int x, int y, float scale);
+void draw_vector_text(const std::string& text, float x, float y, float scale);

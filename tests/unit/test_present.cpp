@@ -69,7 +69,7 @@ TEST_F(presenting, a_steady_flight_is_drawn_evenly_between_steps) {
     }
 }
 
-TEST_F(presenting, something_that_jumps_or_is_born_is_drawn_where_it_is) {
+TEST_F(presenting, a_ship_that_jumps_is_drawn_where_it_is_and_a_new_shot_where_it_flies) {
     set_world_step_begin_handler(pose_remember);
     world_present_rate(144, false);
     world_pace_reset();
@@ -77,16 +77,19 @@ TEST_F(presenting, something_that_jumps_or_is_born_is_drawn_where_it_is) {
     bool drawn = world_step_draws();
     player_x = 900; // a new ship in the middle
     shot_fire(300, 300, 4, 0, 4);
-    std::vector<float> ship, shot_x;
+    std::vector<float> ship, shot_x, lag;
+    const float dx = shots.first()->dx;
     world_step_end(drawn, [&](float alpha) {
         draw_posed(alpha, [&] {
             ship.push_back(player_x);
+            lag.push_back(1 - alpha);
             shots.for_each([&](shot* s) { shot_x.push_back(s->x); });
         });
     });
     ASSERT_FALSE(ship.empty());
+    ASSERT_EQ(shot_x.size(), ship.size());
     for (float x : ship) EXPECT_EQ(x, 900);
-    for (float x : shot_x) EXPECT_EQ(x, 300);
+    for (size_t i = 0; i < shot_x.size(); i++) EXPECT_FLOAT_EQ(shot_x[i], 300 - dx * lag[i]);
 }
 
 // A drawing that adds or takes an object is caught, and whatever way a drawing leaves, every
