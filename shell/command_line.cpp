@@ -46,7 +46,7 @@ const char* const layout_names[] = {"everything in the working directory",
 void print_folders() {
     const game_folders& f = folders();
     auto in = [](const std::string& folder, const char* name) {
-        return folder_shown(folder) + "/" + name;
+        return path_utf8(utf8_path(folder_shown(folder)) / name);
     };
     std::printf("\nFolders (%s):\n", layout_names[f.layout]);
     std::string assets = folder_shown(f.assets);

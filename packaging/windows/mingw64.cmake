@@ -11,7 +11,8 @@ set(CMAKE_RANLIB x86_64-w64-mingw32-ranlib CACHE FILEPATH "")
 
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 if(DEFINED ENV{VEX_WINDOWS_DEPS})
-  list(APPEND CMAKE_FIND_ROOT_PATH $ENV{VEX_WINDOWS_DEPS})
+  # Ours first: mingw's own zlib is a DLL.
+  list(PREPEND CMAKE_FIND_ROOT_PATH $ENV{VEX_WINDOWS_DEPS})
   # Static libraries: pkg-config must name what they need in turn.
   set(ENV{PKG_CONFIG_LIBDIR} $ENV{VEX_WINDOWS_DEPS}/lib/pkgconfig)
   set(ENV{PKG_CONFIG_PATH} "")
