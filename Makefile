@@ -7,7 +7,7 @@ PREFIX     ?= /usr/local
 WIN_BUILD  ?= build-windows
 
 .PHONY: run test build deps assets stage unit shuffle asan window smoke bench fuzz clean \
-	install uninstall package windows windows-test
+	install uninstall package xcheck crosscheck windows windows-test
 
 deps:
 	@scripts/install-deps
@@ -45,8 +45,32 @@ asan: deps stage
 window: stage
 	@tests/smoke/run-window-tests $(BUILD) $(GAME)
 
-test: unit shuffle asan window
+test: unit shuffle asan window xcheck
 	@echo "make test: all suites passed"
+
+# The golden games played by a second build: another compiler, tuned for a CPU with fused
+# multiply-add (AVX2/FMA), or for this CPU when it has none. Only the verifier is built.
+XBUILD ?= build-clang
+XCXX   ?= clang++
+XFLAGS ?= $(shell grep -qw avx2 /proc/cpuinfo && grep -qw fma /proc/cpuinfo && \
+	echo -march=x86-64-v3 || echo -march=native)
+xcheck: deps
+	@echo "xcheck: $(XCXX) -O3 $(XFLAGS)"
+	@cmake -S . -B $(XBUILD) -DCMAKE_CXX_COMPILER=$(XCXX) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_CXX_FLAGS="$(XFLAGS)" -DVEX_VERIFY_ONLY=ON > /dev/null
+	@cmake --build $(XBUILD) -j$(JOBS)
+	@scripts/verify-golden $(XBUILD)
+
+# The golden games on 64-bit ARM: cross-built, played under qemu-user (scripts/install-arm64-deps).
+ARM_BUILD ?= build-arm64
+ARM_FLAGS ?=
+crosscheck:
+	@scripts/install-arm64-deps
+	@PKG_CONFIG_LIBDIR=/usr/lib/aarch64-linux-gnu/pkgconfig:/usr/share/pkgconfig \
+	  cmake -S . -B $(ARM_BUILD) --toolchain $(CURDIR)/cmake/aarch64-linux-gnu.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS="$(ARM_FLAGS)" -DVEX_VERIFY_ONLY=ON > /dev/null
+	@cmake --build $(ARM_BUILD) -j$(JOBS)
+	@scripts/verify-golden $(ARM_BUILD) qemu-aarch64 -L /usr/aarch64-linux-gnu
 
 # The whole-frame scenes need a screen that holds a 1920 x 1080 window.
 bench: stage
@@ -88,5 +112,5 @@ windows-test: windows
 	@tests/wine/run-wine-tests $(BUILD) $(WIN_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(XBUILD) $(ARM_BUILD) $(WIN_BUILD)
 	rm -rf $(GAME)/vexlume2 $(GAME)/gfx $(GAME)/sounds $(GAME)/music

@@ -50,9 +50,16 @@ void clear_screen() {
     backend::clear(draw_state.clear_r, draw_state.clear_g, draw_state.clear_b);
 }
 
+namespace {
+void (*present_watcher)() = nullptr;
+}
+
+void set_present_watcher(void (*watcher)()) { present_watcher = watcher; }
+
 void flip(int) {
     batch_flush();
     backend::present();
+    if (present_watcher) present_watcher();
 }
 
 void show_pointer() { backend::pointer_visible(true); }

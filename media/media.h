@@ -39,6 +39,8 @@ void desktop_size(int& width, int& height);
 void clear_screen();
 // Presents the frame. Never waits for vertical sync: the game paces itself (pace_frame).
 void flip(int sync = -1);
+// Called after every presented frame; it may only look (the state log of the window tests).
+void set_present_watcher(void (*watcher)());
 
 void show_pointer();
 void hide_pointer();

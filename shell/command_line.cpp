@@ -14,6 +14,7 @@
 #include "shell/game_state.h"
 #include "shell/replay.h"
 #include "shell/score.h"
+#include "shell/state_log.h"
 #include "shell/vector_text.h"
 
 #include <cstdio>
@@ -63,7 +64,8 @@ bool load(const std::string& path, replay_data& r) {
     switch (replay_load(path, r, reason)) {
     case REPLAY_OK: return true;
     case REPLAY_OTHER_RULES:
-        std::printf("recorded by another rules version: %s\n", reason.c_str());
+        std::printf("recorded by another rules version: %s (this game plays rules %u)\n",
+                    reason.c_str(), RULES_VERSION);
         return false;
     case REPLAY_BAD: break;
     }
@@ -121,6 +123,7 @@ int watch(const std::string& path) {
 
 int command_line_main(int argc, char** argv) {
     folders_choose();
+    state_log_start();
     const std::vector<std::string> args = platform_args(argc, argv);
     if (args.size() <= 1) return game_main();
     platform_console_output();

@@ -142,7 +142,8 @@ void choose(listing& l) {
         menu_enter(l.m);
         return;
     case REPLAY_OTHER_RULES:
-        l.hold_note("Recorded under other rules (" + reason + ")");
+        l.hold_note("Recorded under rules " + reason + ", this game plays rules " +
+                    std::to_string(RULES_VERSION));
         break;
     case REPLAY_BAD:
         l.hold_note("Cannot play: " + reason);

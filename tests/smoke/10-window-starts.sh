@@ -3,10 +3,8 @@
 # status 0 through the Options menu's "Exit Program".
 source "$(dirname "$0")/lib.bash"
 start_game
-sleep 1
-shot start
+shot_in title start
 bright=$(convert "$work/start.png" -format "%[fx:maxima]" info:)
 awk -v b="$bright" 'BEGIN { exit !(b > 0.1) }' || fail "screen is black (maxima $bright)"
-key Escape Up Up Up Return
-finish
+quit
 exit 0

@@ -5,9 +5,10 @@ source "$(dirname "$0")/lib.bash"
 export SDL_AUDIODRIVER=disk
 export SDL_DISKAUDIOFILE="$work/audio.raw"
 start_game
-sleep 4
-key Escape Up Up Up Return
-finish
+# Four seconds of sound: stereo 32-bit float at 44100 Hz.
+recorded() { [ "$(stat -c %s "$work/audio.raw" 2>/dev/null || echo 0)" -ge $((44100 * 8 * 4)) ]; }
+wait_until "four seconds of audio" recorded
+quit
 
 [ -s "$work/audio.raw" ] || fail "no audio was written (is the disk driver in use?)"
 # the device is opened as stereo 32-bit float at 44100 Hz

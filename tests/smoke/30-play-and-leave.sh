@@ -4,35 +4,28 @@
 # leave with status 0 and write Config.txt again.
 source "$(dirname "$0")/lib.bash"
 start_game
-sleep 1.5
-shot title
-expect_bright title 700x200+160+200 60 "title text"
+wait_state title
+wait_bright title 700x200+160+200 60 "title text"
 
 key space
-sleep 0.6
-shot ready
-expect_lit ready 500x200+262+200 0 150 0 "GET READY"
+wait_state "get ready"
+wait_lit ready 500x200+262+200 0 150 0 "GET READY" # the word grows from nothing
 
-sleep 2.5
-shot play
-expect_lit play 200x40+0+0 0 200 0 "score line"
+wait_state play
+wait_lit play 200x40+0+0 0 200 0 "score line"
 expect_lit play 4x700+0+30 50 50 150 "left border"
 expect_lit play 4x700+1020+30 50 50 150 "right border"
 
 key Escape
-sleep 0.3
-shot menu
+shot_in "play \| Options \| Continue" menu
 expect_lit menu 300x40+232+254 200 0 0 "Options title"
-key Up Return
-sleep 0.3
-shot confirm
-key Up Return
-sleep 1
-shot back
-expect_bright back 700x200+160+200 60 "title text after the game"
+pick "End Game"
+shot_in "play \| End Game\? \| No" confirm
+pick "Yes"
+wait_state title
+wait_bright back 700x200+160+200 60 "title text after the game"
 
-key Escape Up Up Up Return
-finish
+quit
 cmp -s "$work/Config.txt" "$work/Config.start" && fail "Config.txt was not written again"
 lines=$(wc -l < "$work/Config.txt")
 [ "$lines" -eq 280 ] || fail "Config.txt has $lines lines"

@@ -4,11 +4,10 @@
 source "$(dirname "$0")/lib.bash"
 start_game "[Windowed]" "True" "[Control Type]" "Keyboard" "[Difficulty]" 2 \
     "[Screen Width]" 1024 "[Screen Height]" 768
-sleep 1
 key space
-sleep 2.5
+wait_state play
 key F1 F2 # cheats on, then invulnerable
-sleep 25
+patience=180 wait_steps 1250 # 25 s of play
 shot enemies
 # count pixels near each kind's colour: green squares, cyan diamonds, violet pinwheels
 count() {
@@ -20,6 +19,5 @@ violet=$(count "r>0.55 && b>0.7 && g<0.5")
 kinds=0
 for n in $green $cyan $violet; do [ "$n" -gt 20 ] && kinds=$((kinds + 1)); done
 [ "$kinds" -ge 2 ] || fail "expected two kinds or more on screen (green $green, cyan $cyan, violet $violet)"
-key Escape Up Up Up Return
-finish
+quit
 exit 0

@@ -6,7 +6,7 @@
 # bomb key and the Keyboard Control screen is seen over the frozen game.
 source "$(dirname "$0")/lib.bash"
 start_game
-sleep 1.5
+wait_state title
 
 # expect_menu SHOT WHAT: a screen's red title in the upper half, green rows in the lower.
 expect_menu() {
@@ -16,101 +16,136 @@ expect_menu() {
     expect_lit "$1" "${w}x$((h / 2))+0+0" 200 0 0 "$2: title"
     expect_lit "$1" "${w}x$((h / 2))+0+$((h / 2))" 0 150 0 "$2: rows"
 }
+# screen TITLE [ROW]: waits for the menu of that title (over the title screen).
+screen() { wait_state "title \| $1 \| ${2:-.*}"; }
 
-key Escape Up Up Return # Options -> Settings, past Replays
-sleep 0.4
+key Escape
+screen Options
+pick Settings # past Replays
+screen Settings Done
 shot settings
 expect_menu settings "Settings"
 
 # Controls first, while the start-up's "Config file loaded." still shows on the pad screen.
-key Up Up Return # Done -> Controls
-sleep 0.3
+pick Controls
+screen "Controller Selection" Done
 shot controller
 expect_menu controller "Controller Selection"
-key Up Return # Configure Controls of "Dual Analog": the pad screen
-sleep 0.4
-shot dual_stick
-expect_lit dual_stick 600x130+202+176 120 120 120 "the grey help panel"
+pick "Configure Controls" # of "Dual Analog": the pad screen, over the same menu
+wait_lit dual_stick 600x130+202+176 120 120 120 "the grey help panel"
 expect_lit dual_stick 200x20+512+324 200 200 200 "Config file loaded."
 key e
-sleep 0.3
-key Up Left # Type: Dual Analog -> Hybrid
+key Up
+screen "Controller Selection" "Type: Dual Analog"
+key Left
+screen "Controller Selection" "Type: Hybrid"
 key Down Return
-sleep 0.3
+screen "Hybrid Control"
 shot hybrid
 expect_menu hybrid "Hybrid Control"
-key Escape Up Left Down Return # Joypad
-sleep 0.3
+key Escape
+screen "Controller Selection" "Configure Controls"
+key Up Left
+screen "Controller Selection" "Type: Joypad"
+key Down Return
+screen "Joypad Control"
 shot joypad
 expect_menu joypad "Joypad Control"
-key Escape Up Left Left Down Return # Mouse
-sleep 0.3
+key Escape
+screen "Controller Selection" "Configure Controls"
+key Up Left Left
+screen "Controller Selection" "Type: Mouse"
+key Down Return
+screen "Mouse Control"
 shot mouse
 expect_menu mouse "Mouse Control"
-key Escape Up Right Down Return # Keyboard
-sleep 0.3
+key Escape
+screen "Controller Selection" "Configure Controls"
+key Up Right
+screen "Controller Selection" "Type: Keyboard"
+key Down Return
+screen "Keyboard Control" Done
 shot keyboard
 expect_menu keyboard "Keyboard Control"
 key Up Return # the Bomb row, waiting for a key
-sleep 0.2
+screen "Keyboard Control" "Bomb : "
 shot capture
 xdotool keydown --window "$wid" b
-sleep 0.15
+wait_frames 2
 xdotool keyup --window "$wid" b
-sleep 0.2
+screen "Keyboard Control" "Bomb : B"
 shot captured
 key Down Return # Done
-sleep 0.2
-key Escape # Controller Selection -> Settings, on Controls
+screen "Controller Selection" "Configure Controls"
+key Escape
+screen Settings Controls
 
 key Down Return # Game
-sleep 0.3
-key Down Right # Starting Level: Hard
-sleep 0.2
+screen "Game Settings"
+key Down Right
+screen "Game Settings" "Starting Level: Hard"
 shot game
 expect_menu game "Game Settings"
 key Escape
-sleep 0.3
+screen "Keep Changes\?" No
 shot keep_game
 expect_menu keep_game "Keep Changes?"
-key Up Return
+pick Yes
+screen Settings Game
 
-key Up Up Up Return # Audio
-sleep 0.3
-key Down Right # SFX Volume 0.55
-sleep 0.2
+pick Audio
+screen "Audio Settings"
+key Down
+screen "Audio Settings" "SFX Volume:"
+key Right # SFX Volume 0.55
 shot audio
 expect_menu audio "Audio Settings"
 key Escape
+screen Settings Audio
 
 key Down Return # Video
-sleep 0.3
-key Up Up Up Up Up Left Left # Screen Size: SVGA (800X600)
-sleep 0.2
+screen "Video Settings"
+pick "Screen Size"
+key Left Left
+screen "Video Settings" "Screen Size: SVGA \(800X600\)"
 shot video
 expect_menu video "Video Settings"
-key Escape Up Return # Keep Changes? Yes
-sleep 1
-geometry=$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')
-[ "$geometry" = "800x600" ] || fail "the window is $geometry after the video change"
+key Escape
+screen "Keep Changes\?" No
+pick Yes
+screen Settings Video
+at_800() { [ "$(xdotool getwindowgeometry "$wid" | sed -n 's/.*Geometry: //p')" = "800x600" ]; }
+wait_until "an 800x600 window after the video change" at_800
+wait_frames 3
 shot settings_800
 expect_menu settings_800 "Settings at 800 x 600"
 
 # A game with the new bomb key, then the Keyboard Control screen over the frozen game.
-key Escape Escape # Settings -> Options -> Continue
-sleep 0.5
+key Escape
+screen Options
+key Escape # Continue
+wait_state "title|top scores|friends|enemies"
 key b
-sleep 3.5
-key Escape Up Up Return # Options -> Settings
-sleep 0.3
-key Up Up Return Up Return # Controls -> Configure Controls (Keyboard)
-sleep 0.4
+wait_state play
+key Escape
+wait_state "play \| Options \| Continue"
+pick Settings
+wait_state "play \| Settings \| Done"
+pick Controls
+wait_state "play \| Controller Selection \| Done"
+pick "Configure Controls"
+wait_state "play \| Keyboard Control \| Done"
 shot keyboard_in_game
 expect_menu keyboard_in_game "Keyboard Control in a game"
-key Return Escape Escape Escape # Done, and back to the game: Continue
-sleep 0.5
-key Escape Up Up Up Return # Exit Program
-finish
+key Return # Done
+wait_state "play \| Controller Selection \| Configure Controls"
+key Escape
+wait_state "play \| Settings \| Controls"
+key Escape
+wait_state "play \| Options \| Settings"
+key Escape # Continue
+wait_state play
+quit
 
 for pair in "SFX Volume:55" "Difficulty:2" "Control Type:Keyboard" "Key Bomb:66" \
     "Screen Width:800" "Screen Height:600"; do

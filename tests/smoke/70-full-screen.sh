@@ -5,14 +5,13 @@
 export VEX_XVFB_SCREEN=1920x1080x24
 source "$(dirname "$0")/lib.bash"
 start_game "[Windowed]" "False" "[Screen Width]" 1024 "[Screen Height]" 768
-sleep 1
+wait_state title
 windows=$(xdotool search --onlyvisible --name "Vexlume" | wc -l)
 [ "$windows" -eq 1 ] || fail "expected one window, found $windows"
 read -r w h < <(xdotool getwindowgeometry "$wid" | awk '/Geometry/ { split($2, s, "x"); print s[1], s[2] }')
 [ "$w" -eq 1920 ] && [ "$h" -eq 1080 ] || fail "window is ${w}x$h, not 1920x1080"
 key space
-sleep 2
-shot full
+shot_in play full
 read -r sw sh < <(identify -format "%w %h" "$work/full.png")
 [ "$sw" -eq 1920 ] && [ "$sh" -eq 1080 ] || fail "screenshot is ${sw}x$sh"
 # The playfield border (64, 64, 196) runs down both edges of the 1440 px picture.
@@ -21,6 +20,5 @@ expect_lit full 6x1080+1676+0 40 40 150 "right border"
 [ "$(region_max full 236x1080+0+0)" = "0 0 0" ] || fail "left bar is not black: $(region_max full 236x1080+0+0)"
 [ "$(region_max full 236x1080+1684+0)" = "0 0 0" ] || fail "right bar is not black"
 [ ! -s "$work/errors.txt" ] || fail "errors.txt: $(cat "$work/errors.txt")"
-key Escape Up Up Up Return Escape Up Up Return
-finish
+quit
 exit 0

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Presenting apart from stepping, measured from outside: every buffer swap of the real
 # program is timed by a preloaded library. With "[Frame Rate]" 60 a game presents 60 frames a
-# second while its steps (counted by its replay) keep 50; with 120 it presents at least 100.
+# second while its steps (counted by the game) keep 50; with 120 it presents at least 100.
 source "$(dirname "$0")/lib.bash"
 cc -shared -fPIC -O2 -o "$work/swap_log.so" "$here/support/swap_log.c" -ldl || fail "cannot build the swap log"
 
@@ -18,20 +18,16 @@ play_at() {
     export LD_PRELOAD="$work/swap_log.so" VEX_SWAP_LOG="$work/swaps-$rate.log"
     start_game "[Windowed]" "True" "[Screen Width]" 1024 "[Screen Height]" 768 "[Frame Rate]" "$rate"
     unset LD_PRELOAD VEX_SWAP_LOG
-    sleep 1
+    key space
+    wait_state play
+    # Five seconds of play as the game counts them, against the clock.
     local t0 t1
     t0=$(date +%s%N)
-    key space
-    sleep 6
-    key Escape
+    wait_steps 250
     t1=$(date +%s%N)
-    key Up Up Up Return
-    finish
+    quit
     fps=$(busiest_rate "$work/swaps-$rate.log")
-    local steps
-    steps=$(cd "$work" && ./vexlume2 --verify replays/last.vxr | sed -n 's/.*, \([0-9]*\) steps$/\1/p')
-    [ -n "$steps" ] || fail "no replay to count the steps of"
-    steps_per_second=$(( steps * 1000000000 / (t1 - t0) ))
+    steps_per_second=$(( 250 * 1000000000 / (t1 - t0) ))
 }
 
 play_at 60

@@ -46,21 +46,20 @@ out=$(cd "$run" && env -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME="$home" "$progra
 grep -qF "$home/.config/vexlume2/Config.txt" <<<"$out" || fail "--help without XDG: $out"
 grep -qF "$home/.local/share/vexlume2/replays/" <<<"$out" || fail "--help without XDG: $out"
 
-installed >"$work/out.log" 2>&1 &
+rm -f "$states" "$states.frames"
+(cd "$run" && HOME=$home XDG_CONFIG_HOME=$cfg XDG_DATA_HOME=$data VEX_STATE_LOG=$states \
+    exec "$program") >"$work/out.log" 2>&1 &
 pid=$!
 find_window
-sleep 0.5
+wait_state title
 # The size comes from the Config.txt in XDG_CONFIG_HOME.
 read -r w h < <(xdotool getwindowgeometry "$wid" | awk '/Geometry/ { split($2, s, "x"); print s[1], s[2] }')
 [ "$w" -eq 1024 ] && [ "$h" -eq 768 ] || fail "window is ${w}x$h, not the 1024x768 of Config.txt"
-shot title
-expect_bright title 700x200+160+200 60 "title text"
+wait_bright title 700x200+160+200 60 "title text"
 key space
-sleep 2.5
-shot play
-expect_lit play 200x40+0+0 0 200 0 "score line"
-key Escape Up Up Up Return
-finish
+wait_state play
+wait_lit play 200x40+0+0 0 200 0 "score line"
+quit
 
 grep -i "cannot" "$work/out.log" && fail "the installed game missed a file"
 cmp -s "$cfg/vexlume2/Config.txt" "$work/Config.start" && fail "Config.txt was not written again"
