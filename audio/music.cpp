@@ -3,6 +3,7 @@
 #include "music.h"
 
 #include "media/mixer.h"
+#include "media/platform.h"
 #include "shell/folders.h"
 
 #include <libopenmpt/libopenmpt.hpp>
@@ -45,7 +46,7 @@ int level_of(float volume) { return std::clamp(int(100.0 * volume + 1e-3), 0, 10
 std::unique_ptr<openmpt::module> open_tune(int tune, bool complain) {
     const char* name = music_path(tune);
     const std::string path = *name ? asset_path(name) : "";
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(utf8_path(path), std::ios::binary);
     std::vector<char> bytes;
     if (in) bytes.assign(std::istreambuf_iterator<char>(in), {});
     try {

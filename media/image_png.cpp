@@ -1,4 +1,5 @@
 #include "image_png.h"
+#include "media/platform.h"
 
 #include <png.h>
 
@@ -14,7 +15,7 @@ using file_ptr = std::unique_ptr<FILE, file_closer>;
 
 bool png_read(const std::string& path, rgba_picture& out) {
     out = rgba_picture{};
-    file_ptr f(fopen(path.c_str(), "rb"));
+    file_ptr f(platform_fopen(path, "rb"));
     if (!f) return false;
     unsigned char sig[8];
     if (fread(sig, 1, 8, f.get()) != 8 || png_sig_cmp(sig, 0, 8) != 0) return false;
@@ -66,7 +67,7 @@ bool png_write(const std::string& path, const rgba_picture& pic) {
     if (pic.width <= 0 || pic.height <= 0 ||
         pic.pixels.size() != size_t(pic.width) * pic.height * 4)
         return false;
-    file_ptr f(fopen(path.c_str(), "wb"));
+    file_ptr f(platform_fopen(path, "wb"));
     if (!f) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (!png) return false;

@@ -276,6 +276,8 @@ bool make_folder(const std::string& path);
 // The names of the regular files in a folder, sorted; none when it cannot be read.
 std::vector<std::string> folder_files(const std::string& path);
 bool remove_file(const std::string& path);
+// Whether a new file can be made in the folder (tried, not guessed from permission bits).
+bool folder_writable(const std::string& path);
 // A whole file of bytes, replaced the same safe way; true when it reached its place.
 bool file_write_bytes(const std::string& path, const std::string& bytes);
 // Reads a regular file of at most `limit` bytes whole; an empty string and false otherwise.

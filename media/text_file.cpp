@@ -1,16 +1,17 @@
 // The game's text files: byte lines, CR LF endings, and saves that replace their target
 // only once the whole new file is safely on disk.
 #include "media.h"
+#include "media/platform.h"
 
 #include <algorithm>
 #include <cctype>
-#include <dirent.h>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+
+namespace fs = std::filesystem;
 
 struct text_file {
     FILE* fp = nullptr;
@@ -20,7 +21,7 @@ struct text_file {
 };
 
 text_file* file_open_read(const std::string& path) {
-    FILE* fp = fopen(path.c_str(), "rb");
+    FILE* fp = platform_fopen(path, "rb");
     if (!fp) return nullptr;
     auto* f = new text_file;
     f->fp = fp;
@@ -29,7 +30,7 @@ text_file* file_open_read(const std::string& path) {
 
 text_file* file_open_write(const std::string& path) {
     std::string temp = path + ".tmp";
-    FILE* fp = fopen(temp.c_str(), "wb");
+    FILE* fp = platform_fopen(temp, "wb");
     if (!fp) return nullptr;
     auto* f = new text_file;
     f->fp = fp;
@@ -97,10 +98,10 @@ bool file_close(text_file* f) {
     if (!f) return false;
     bool ok = true;
     if (f->writing) {
-        ok = !f->failed && fflush(f->fp) == 0 && fsync(fileno(f->fp)) == 0;
+        ok = !f->failed && fflush(f->fp) == 0 && platform_flush_to_disk(f->fp);
         ok = (fclose(f->fp) == 0) && ok;
-        if (ok) ok = rename(f->temp.c_str(), f->target.c_str()) == 0;
-        if (!ok) remove(f->temp.c_str()); // the old file stays as it was
+        if (ok) ok = platform_replace_file(f->temp, f->target);
+        if (!ok) remove_file(f->temp); // the old file stays as it was
     } else {
         fclose(f->fp);
     }
@@ -108,33 +109,40 @@ bool file_close(text_file* f) {
     return ok;
 }
 
-bool file_exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+bool file_exists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(utf8_path(path), ec);
+}
 
 bool make_folder(const std::string& path) {
     if (path.empty()) return true; // the working directory
-    // Parents first, each one that is missing.
-    for (size_t slash = path.find('/', 1); slash != std::string::npos;
-         slash = path.find('/', slash + 1))
-        mkdir(path.substr(0, slash).c_str(), 0755);
-    struct stat st;
-    return mkdir(path.c_str(), 0755) == 0 || (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+    std::error_code ec;
+    fs::create_directories(utf8_path(path), ec);
+    return fs::is_directory(utf8_path(path), ec);
 }
 
 std::vector<std::string> folder_files(const std::string& path) {
     std::vector<std::string> names;
-    DIR* d = opendir(path.c_str());
-    if (!d) return names;
-    while (dirent* e = readdir(d)) {
-        struct stat st;
-        std::string full = path + "/" + e->d_name;
-        if (stat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode)) names.push_back(e->d_name);
-    }
-    closedir(d);
+    std::error_code ec;
+    for (fs::directory_iterator it(utf8_path(path), ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file(ec)) names.push_back(path_utf8(it->path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }
 
-bool remove_file(const std::string& path) { return std::remove(path.c_str()) == 0; }
+bool remove_file(const std::string& path) {
+    std::error_code ec;
+    return fs::remove(utf8_path(path), ec);
+}
+
+bool folder_writable(const std::string& path) {
+    const std::string probe = path_utf8(utf8_path(path) / "vexlume2-write-test.tmp");
+    FILE* fp = platform_fopen(probe, "wb");
+    if (!fp) return false;
+    std::fclose(fp);
+    remove_file(probe);
+    return true;
+}
 
 bool file_write_bytes(const std::string& path, const std::string& bytes) {
     text_file* f = file_open_write(path);
@@ -146,11 +154,12 @@ bool file_write_bytes(const std::string& path, const std::string& bytes) {
 
 bool file_read_bytes(const std::string& path, std::string& bytes, size_t limit) {
     bytes.clear();
-    struct stat st;
+    std::error_code ec;
     // A folder, a device or a pipe is no file to read whole.
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || size_t(st.st_size) > limit)
+    if (!fs::is_regular_file(utf8_path(path), ec) || fs::file_size(utf8_path(path), ec) > limit ||
+        ec)
         return false;
-    FILE* fp = fopen(path.c_str(), "rb");
+    FILE* fp = platform_fopen(path, "rb");
     if (!fp) return false;
     char buf[65536];
     size_t n;
@@ -162,10 +171,12 @@ bool file_read_bytes(const std::string& path, std::string& bytes, size_t limit) 
 }
 
 bool file_read_only(const std::string& path) {
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0) return false;
-    // No write bit at all counts even for root, whom access() lets write anything.
-    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(path.c_str(), W_OK) != 0;
+    std::error_code ec;
+    fs::file_status st = fs::status(utf8_path(path), ec);
+    if (ec || !fs::exists(st)) return false;
+    // No write bit at all counts even for root, whom the system lets write anything.
+    const fs::perms write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (st.permissions() & write) == fs::perms::none || !platform_may_write(path);
 }
 
 std::string float_text(float v) {

@@ -5,6 +5,7 @@
 #include "audio/music.h"
 #include "controls/config.h"
 #include "media/media.h"
+#include "media/platform.h"
 #include "playfield/grid.h"
 #include "playfield/particles.h"
 #include "shell/display.h"
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -38,13 +40,14 @@ const char* const help =
     "beside it.\n";
 
 const char* const layout_names[] = {"everything in the working directory",
-                                    "everything in the program's folder", "installed"};
+                                    "everything in the program's folder", "installed",
+                                    "assets in the program's folder, files in the player's"};
 
 // Where this copy of the game reads and writes on this machine.
 void print_folders() {
     const game_folders& f = folders();
     auto in = [](const std::string& folder, const char* name) {
-        return folder_shown(folder) + "/" + name;
+        return path_utf8(utf8_path(folder_shown(folder)) / name);
     };
     std::printf("\nFolders (%s):\n", layout_names[f.layout]);
     std::string assets = folder_shown(f.assets);
@@ -74,8 +77,8 @@ int verify(const std::string& path) {
     replay_data r;
     if (!load(path, r)) return 2;
     // No window, no sound device, no tunes: only the game's steps.
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    platform_set_env("SDL_VIDEODRIVER", "dummy");
+    platform_set_env("SDL_AUDIODRIVER", "dummy");
     if (!media_init()) {
         std::printf("cannot start\n");
         return 2;
@@ -121,21 +124,23 @@ int watch(const std::string& path) {
 int command_line_main(int argc, char** argv) {
     folders_choose();
     state_log_start();
-    if (argc <= 1) return game_main();
-    std::string opt = argv[1];
-    if (argc == 2 && opt == "--help") {
+    const std::vector<std::string> args = platform_args(argc, argv);
+    if (args.size() <= 1) return game_main();
+    platform_console_output();
+    const std::string& opt = args[1];
+    if (args.size() == 2 && opt == "--help") {
         std::fputs(help, stdout);
         print_folders();
         return 0;
     }
-    if (argc == 2 && opt == "--version") {
+    if (args.size() == 2 && opt == "--version") {
         std::printf("vexlume2 %s (rules %u, replay format %d)\n", VEX_VERSION, RULES_VERSION,
                     REPLAY_FORMAT);
         print_folders();
         return 0;
     }
-    if (argc == 3 && opt == "--verify") return verify(argv[2]);
-    if (argc == 3 && opt == "--replay") return watch(argv[2]);
+    if (args.size() == 3 && opt == "--verify") return verify(args[2]);
+    if (args.size() == 3 && opt == "--replay") return watch(args[2]);
     std::fputs(usage, stderr);
     return 2;
 }

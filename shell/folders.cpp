@@ -1,23 +1,22 @@
 #include "shell/folders.h"
 
-#include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "media/media.h"
+#include "media/platform.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
 
 namespace {
 
 game_folders chosen;
 
 bool is_folder(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    std::error_code ec;
+    return fs::is_directory(utf8_path(path), ec);
 }
 
-std::string parent(const std::string& path) {
-    size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return "";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
+std::string parent(const std::string& path) { return path_utf8(utf8_path(path).parent_path()); }
 
 std::string without_trailing_slashes(std::string path) {
     while (path.size() > 1 && path.back() == '/') path.pop_back();
@@ -26,13 +25,13 @@ std::string without_trailing_slashes(std::string path) {
 
 std::string join(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
-    return folder.back() == '/' ? folder + name : folder + "/" + name;
+    return folder.back() == '/' ? folder + name : path_utf8(utf8_path(folder) / utf8_path(name));
 }
 
 // The environment is anyone's to set: only an absolute, non-empty value names a folder.
 std::string absolute_env(const char* name) {
-    const char* v = std::getenv(name);
-    return v && v[0] == '/' ? without_trailing_slashes(v) : "";
+    std::string v = platform_env(name);
+    return !v.empty() && utf8_path(v).is_absolute() ? without_trailing_slashes(v) : "";
 }
 
 // $VAR/vexlume2, else $HOME/fallback/vexlume2; without a home, the working directory.
@@ -48,13 +47,17 @@ std::string xdg_folder(const char* var, const char* fallback) {
 
 } // namespace
 
-game_folders folders_for(const std::string& program) {
+game_folders folders_for(const std::string& program, const std::string& user_folder) {
     game_folders f;
     if (is_folder("gfx") || program.empty()) return f;
     std::string own = parent(program);
     if (is_folder(join(own, "gfx"))) {
-        f.layout = FOLDERS_PORTABLE;
         f.assets = f.settings = f.data = own;
+        f.layout = FOLDERS_PORTABLE;
+        if (!user_folder.empty() && !folder_writable(own)) {
+            f.layout = FOLDERS_PER_USER;
+            f.settings = f.data = user_folder;
+        }
         return f;
     }
     f.layout = FOLDERS_INSTALLED;
@@ -64,11 +67,7 @@ game_folders folders_for(const std::string& program) {
     return f;
 }
 
-void folders_choose() {
-    char buf[4096];
-    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    folders_use(folders_for(n > 0 ? std::string(buf, size_t(n)) : std::string()));
-}
+void folders_choose() { folders_use(folders_for(platform_program_path(), platform_user_folder())); }
 
 void folders_use(const game_folders& f) { chosen = f; }
 
@@ -80,6 +79,7 @@ std::string data_path(const std::string& name) { return join(chosen.data, name);
 
 std::string folder_shown(const std::string& folder) {
     if (!folder.empty()) return folder;
-    char buf[4096];
-    return getcwd(buf, sizeof buf) ? buf : ".";
+    std::error_code ec;
+    std::string here = path_utf8(fs::current_path(ec));
+    return ec ? "." : here;
 }

@@ -8,6 +8,8 @@ enum folder_layout {
     FOLDERS_WORKING,   // the working directory holds gfx/: everything there, as always
     FOLDERS_PORTABLE,  // the program's own folder holds gfx/: everything there
     FOLDERS_INSTALLED, // assets beside bin/ in share/, settings and scores in the home folder
+    FOLDERS_PER_USER,  // assets in the program's folder, which is not ours to write: files in
+                       // the player's own folder (%APPDATA% on Windows)
 };
 
 // A folder is "" for the working directory, else a path without a trailing slash.
@@ -19,9 +21,10 @@ struct game_folders {
 };
 
 // The choice for a program at `program` (an absolute path; "" when unknown), looking at the
-// working directory and at HOME, XDG_CONFIG_HOME and XDG_DATA_HOME.
-game_folders folders_for(const std::string& program);
-// Chooses for this process from /proc/self/exe and puts the choice in force.
+// working directory and at HOME, XDG_CONFIG_HOME and XDG_DATA_HOME. A `user_folder` is where
+// the player's files go when the program's own folder cannot be written ("" keeps them there).
+game_folders folders_for(const std::string& program, const std::string& user_folder = "");
+// Chooses for this process from where the program is and puts the choice in force.
 void folders_choose();
 // Puts a choice in force; until then everything is in the working directory.
 void folders_use(const game_folders& f);

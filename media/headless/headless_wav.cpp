@@ -1,6 +1,7 @@
 // A strict RIFF/WAVE reader for the headless build (no SDL there): integer PCM of 8, 16,
 // 24 or 32 bits and 32-bit float, mono or stereo. Anything else is refused.
 #include "media/backend.h"
+#include "media/platform.h"
 
 #include <cstdint>
 #include <cstring>
@@ -37,7 +38,7 @@ float pcm_value(const uint8_t* p, int bits, bool is_float) {
 namespace backend {
 
 bool decode_wav(const std::string& path, std::vector<float>& samples, int& channels, int& rate) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(utf8_path(path), std::ios::binary);
     if (!in) return false;
     std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), {}};
     const size_t size = file.size();

@@ -2,9 +2,9 @@
 #include "media/backend.h"
 #include "media/sdl/sdl_internal.h"
 
-#include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <ctime>
+#include <thread>
 
 namespace backend {
 
@@ -34,19 +34,16 @@ void shutdown() {
     SDL_Quit();
 }
 
-// CLOCK_MONOTONIC on both sides, so a deadline computed from now_us is slept to exactly.
+// The steady clock on both sides, so a deadline computed from now_us is slept to exactly.
 int64_t now_us() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return int64_t(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 void sleep_until_us(int64_t deadline_us) {
-    timespec ts;
-    ts.tv_sec = time_t(deadline_us / 1000000);
-    ts.tv_nsec = long(deadline_us % 1000000) * 1000;
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-    }
+    using namespace std::chrono;
+    std::this_thread::sleep_until(steady_clock::time_point(duration_cast<steady_clock::duration>(
+        microseconds(deadline_us))));
 }
 
 } // namespace backend

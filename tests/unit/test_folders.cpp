@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -216,4 +217,45 @@ TEST_F(installed_game, images_sounds_and_tunes_come_from_the_assets_folder) {
     EXPECT_EQ(snd_buzz3, nullptr);
     EXPECT_NE(err.find(home.file("gone/sounds/buzz3.wav")), std::string::npos) << err;
     EXPECT_TRUE(cwd_empty());
+}
+
+namespace {
+
+// Makes a folder unwritable even for root (chmod first, then the immutable flag); undone on
+// destruction. `held` is false when the system lets us write regardless.
+struct unwritable_folder {
+    std::string path;
+    bool immutable = false, held = false;
+    explicit unwritable_folder(const std::string& p) : path(p) {
+        fs::permissions(path, fs::perms::owner_write | fs::perms::group_write |
+                                  fs::perms::others_write, fs::perm_options::remove);
+        if (folder_writable(path))
+            immutable = std::system(("chattr +i '" + path + "' 2>/dev/null").c_str()) == 0;
+        held = !folder_writable(path);
+    }
+    ~unwritable_folder() {
+        if (immutable && std::system(("chattr -i '" + path + "'").c_str()) != 0)
+            ADD_FAILURE() << "cannot make " << path << " writable again";
+        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+    }
+};
+
+} // namespace
+
+TEST_F(folder_choice, a_program_folder_the_player_cannot_write_sends_files_to_the_player_folder) {
+    std::string program = program_in("Program Files/Vexlume2", true);
+    std::string own = at("Program Files/Vexlume2");
+    // Writable: portable, whether or not the system has a player's folder.
+    EXPECT_EQ(folders_for(program, "/users/p/AppData/Roaming/Vexlume2").layout, FOLDERS_PORTABLE);
+    // The try leaves nothing behind in the player's folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(own), fs::directory_iterator()), 1);
+    unwritable_folder locked(own);
+    if (!locked.held) GTEST_SKIP() << "cannot make a folder unwritable here";
+    game_folders f = folders_for(program, "/users/p/AppData/Roaming/Vexlume2");
+    EXPECT_EQ(f.layout, FOLDERS_PER_USER);
+    EXPECT_EQ(f.assets, own);
+    EXPECT_EQ(f.settings, "/users/p/AppData/Roaming/Vexlume2");
+    EXPECT_EQ(f.data, "/users/p/AppData/Roaming/Vexlume2");
+    // Where the system has no such folder (Linux), the portable copy stays portable.
+    EXPECT_EQ(folders_for(program).layout, FOLDERS_PORTABLE);
 }
