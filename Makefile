@@ -4,9 +4,10 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= 2
 GAME       := game
 PREFIX     ?= /usr/local
+WEB_BUILD  ?= build-web
 
 .PHONY: run test build deps assets stage unit shuffle asan window smoke bench fuzz clean \
-	install uninstall package
+	install uninstall package web web-test
 
 deps:
 	@scripts/install-deps
@@ -75,6 +76,18 @@ uninstall:
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
+# The game as a web page in $(WEB_BUILD)/site/; the native assetgen draws its files. The
+# browser's libraries build once into the cache outside the checkout (scripts/build-web-deps).
+web:
+	@scripts/install-deps --web
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target assetgen vexlume2
+	@scripts/build-web $(BUILD) $(WEB_BUILD)
+
+# The page in headless Chromium, and the golden games in the wasm build under node.
+web-test: web
+	@scripts/web-test $(BUILD) $(WEB_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD)
 	rm -rf $(GAME)/vexlume2 $(GAME)/gfx $(GAME)/sounds $(GAME)/music

@@ -1,5 +1,6 @@
 // The game's text files: byte lines, CR LF endings, and saves that replace their target
 // only once the whole new file is safely on disk.
+#include "backend.h"
 #include "media.h"
 
 #include <algorithm>
@@ -101,6 +102,7 @@ bool file_close(text_file* f) {
         ok = (fclose(f->fp) == 0) && ok;
         if (ok) ok = rename(f->temp.c_str(), f->target.c_str()) == 0;
         if (!ok) remove(f->temp.c_str()); // the old file stays as it was
+        if (ok) backend::files_changed();
     } else {
         fclose(f->fp);
     }
@@ -134,7 +136,11 @@ std::vector<std::string> folder_files(const std::string& path) {
     return names;
 }
 
-bool remove_file(const std::string& path) { return std::remove(path.c_str()) == 0; }
+bool remove_file(const std::string& path) {
+    if (std::remove(path.c_str()) != 0) return false;
+    backend::files_changed();
+    return true;
+}
 
 bool file_write_bytes(const std::string& path, const std::string& bytes) {
     text_file* f = file_open_write(path);

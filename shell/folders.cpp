@@ -65,9 +65,15 @@ game_folders folders_for(const std::string& program) {
 }
 
 void folders_choose() {
+#ifdef __EMSCRIPTEN__
+    // The web page installs the game at /game and points XDG_CONFIG_HOME and XDG_DATA_HOME
+    // into the browser's persistent storage (media/web/shell.js).
+    folders_use(folders_for("/game/bin/vexlume2"));
+#else
     char buf[4096];
     ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
     folders_use(folders_for(n > 0 ? std::string(buf, size_t(n)) : std::string()));
+#endif
 }
 
 void folders_use(const game_folders& f) { chosen = f; }

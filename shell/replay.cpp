@@ -198,7 +198,8 @@ bool step_ask(bool live) {
 
 int step_menu() {
     if (replay_now != REPLAY_PLAYING) {
-        if (!step_ask(menu_pressed())) return -1;
+        // Leaving the window pauses the game as Escape does.
+        if (!step_ask(menu_pressed() || focus_lost())) return -1;
         std::string before = settings_text();
         int r = pause_menu(1);
         if (replay_now == REPLAY_RECORDING) {

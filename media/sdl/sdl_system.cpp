@@ -1,10 +1,8 @@
-// Start-up, shut-down and the clock of the SDL backend.
+// Start-up and shut-down of the SDL backend.
 #include "media/backend.h"
 #include "media/sdl/sdl_internal.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <ctime>
 
 namespace backend {
 
@@ -32,21 +30,6 @@ void shutdown() {
     sdl::pads_close_all();
     sdl::destroy_window();
     SDL_Quit();
-}
-
-// CLOCK_MONOTONIC on both sides, so a deadline computed from now_us is slept to exactly.
-int64_t now_us() {
-    timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return int64_t(ts.tv_sec) * 1000000 + ts.tv_nsec / 1000;
-}
-
-void sleep_until_us(int64_t deadline_us) {
-    timespec ts;
-    ts.tv_sec = time_t(deadline_us / 1000000);
-    ts.tv_nsec = long(deadline_us % 1000000) * 1000;
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-    }
 }
 
 } // namespace backend

@@ -65,7 +65,8 @@ bool ensure_window() {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     g_window =
         SDL_CreateWindow("Vexlume 2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
-                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI |
+                             (sdl::page_canvas ? SDL_WINDOW_RESIZABLE : 0));
     if (!g_window) {
         fprintf(stderr, "media: cannot create a window: %s\n", SDL_GetError());
         return false;
@@ -121,7 +122,9 @@ bool open(int width, int height, int depth, int) {
         return false;
     }
     bool full = depth != 0;
-    if (full) {
+    if (sdl::page_canvas) {
+        // The canvas keeps the page's size; the game's screen is fitted into it below.
+    } else if (full) {
         // Cover the monitor the window is on with a borderless window, and ask the window
         // manager for its full-screen state too (where there is one, panels then stay below).
         SDL_Rect r{0, 0, 640, 480};
@@ -208,11 +211,15 @@ void clear(int r, int g, int b) {
 
 void present() {
     if (g_open) SDL_GL_SwapWindow(g_window);
+    sdl::frame_done(true);
     // A loop that reads no input still answers the window system, and a close, each frame.
     pump_events();
 }
 
-void skip_present() { pump_events(); }
+void skip_present() {
+    sdl::frame_done(false);
+    pump_events();
+}
 
 void step_begin() {}
 
