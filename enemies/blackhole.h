@@ -17,6 +17,11 @@ struct blackhole {
     int spawn_delay = 0;
     float centre_x = 0, centre_y = 0; // the wobbling centre everything is pulled toward
 
+    template <class V> void fields(V& v) {
+        v(x), v(y), v(dx), v(dy), v(angle), v(mass), v(active), v(eaten), v(touched);
+        v.look(channel), v(spawn_delay), v(centre_x), v(centre_y);
+    }
+
     // Attract screens: an active hole with no sound and no spawn rules; null past 16.
     static blackhole* place(float x, float y, float mass);
     void title_update();

@@ -6,6 +6,8 @@
 struct cube : enemy_kind<cube> {
     int generation = 0; // 0 whole, 4 a fragment
 
+    template <class V> void fields(V& v) { enemy::fields(v), v(generation); }
+
     static const enemy_consts consts;
     static actor_list<cube>& list();
     // Refused (nullptr) while the list holds more than 100 cubes.

@@ -13,6 +13,7 @@
 #include "enemies/square.h"
 #include "enemies/triangle.h"
 #include "player/shots.h"
+#include "shell/world_lists.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,6 +40,14 @@ template <class T> void clear_list(actor_list<T>& list, int everything) {
     list.for_each([&](T* e) {
         if (everything || !e->touched) list.remove(e);
     });
+}
+
+// Every list but the enemies' holds nothing that outlives the board.
+template <class T> void clear_list(actor_list<T>& list, list_role role, int everything) {
+    if (role != LIST_ENEMIES)
+        list.clear();
+    else if constexpr (requires(T* e) { e->touched; })
+        clear_list(list, everything);
 }
 
 // A hole leaving with the board takes its hum with it.
@@ -230,17 +239,13 @@ channel enemy_sfx(sound s, float rate, float x, float y) {
 }
 
 void enemies_clear(int everything) {
-    clear_list(square_list, everything);
-    clear_list(pinwheel_list, everything);
-    clear_list(diamond_list, everything);
-    clear_list(cube_list, everything);
-    clear_list(seeker_list, everything);
-    clear_list(blackhole_list, everything);
-    clear_list(snake_list, everything);
-    clear_list(interceptor_list, everything);
-    clear_list(butterfly_list, everything);
-    clear_list(generator_list, everything);
-    clear_list(triangle_list, everything);
+    world_lists([&](auto& list, list_role role, int) {
+        if (role == LIST_ENEMIES) clear_list(list, role, everything);
+    });
+}
+
+void world_lists_clear(int everything) {
+    world_lists([&](auto& list, list_role role, int) { clear_list(list, role, everything); });
 }
 
 void enemy_speeds_reset(int difficulty) {

@@ -9,6 +9,9 @@ struct shot;
 
 // Removes enemies: all of them, or all but the one that just destroyed the ship.
 void enemies_clear(int everything);
+// Empties every object list of the world (shots, tokens, trails, popups), enemies as
+// enemies_clear does.
+void world_lists_clear(int everything);
 // Per-kind speed limits for a new game at the given difficulty.
 void enemy_speeds_reset(int difficulty);
 // The bomb: every enemy explodes without scoring.

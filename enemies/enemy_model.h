@@ -24,6 +24,10 @@ struct enemy {
     float angle = 0;
     int touched = 0;     // it reached the ship: it stays for the death sequence
     int spawn_delay = 0; // frames of spawn-in left: frozen, harmless, but can be shot
+
+    template <class V> void fields(V& v) {
+        v(x), v(y), v(dx), v(dy), v(angle), v(touched), v(spawn_delay);
+    }
 };
 
 enum seek_order { SEEK_THEN_GRAVITY, GRAVITY_THEN_SEEK, GRAVITY_ONLY };

@@ -13,6 +13,10 @@ struct generator {
     int touched = 0;
     int spawn_delay = 0;
 
+    template <class V> void fields(V& v) {
+        v(x), v(y), v(angle), v(kind), v(period), v(size), v(touched), v(spawn_delay);
+    }
+
     static generator* create(float x, float y, int kind, int period, int size, int spawn_delay);
     void update();
     void spawn();

@@ -12,6 +12,11 @@ struct interceptor : enemy_kind<interceptor> {
     int lock_cooldown = 0; // frames before the lock-on sound may play again
     float shield_x1 = 0, shield_y1 = 0, shield_x2 = 0, shield_y2 = 0; // refreshed every step
 
+    template <class V> void fields(V& v) {
+        enemy::fields(v);
+        v(facing), v(turn), v(lock_cooldown), v(shield_x1), v(shield_y1), v(shield_x2), v(shield_y2);
+    }
+
     static const enemy_consts consts;
     static actor_list<interceptor>& list();
     static interceptor* create(float x, float y, int spawn_delay);

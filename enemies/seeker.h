@@ -6,6 +6,8 @@
 struct seeker : enemy_kind<seeker> {
     int boost = 0; // added to the speed limit: seekers set loose by a black hole
 
+    template <class V> void fields(V& v) { enemy::fields(v), v(boost); }
+
     static const enemy_consts consts;
     static actor_list<seeker>& list();
     static seeker* create(float x, float y, int spawn_delay, int boost);

@@ -13,6 +13,11 @@ struct snake : enemy_kind<snake> {
     int heading = 0;       // head only: direction of travel, degrees
     int turn = 0;          // head only: 0 turns by +4 degrees a frame, 1 by -4
 
+    template <class V> void fields(V& v) {
+        enemy::fields(v);
+        v(is_head), v(dying), v.link(next), v(index), v.link(prev), v(heading), v(turn);
+    }
+
     static const enemy_consts consts;
     static actor_list<snake>& list();
     // With index 24 builds the whole chain, tail end first; null while more than 384

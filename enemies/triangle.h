@@ -11,6 +11,11 @@ struct triangle : enemy_kind<triangle> {
     int link_tested = 0;     // the play frame's link test has seen this pair
     int follower = 0;        // the partner handles the black holes
 
+    template <class V> void fields(V& v) {
+        enemy::fields(v);
+        v(linked), v.link(partner), v(link_strength), v(link_tested), v(follower);
+    }
+
     static const enemy_consts consts;
     static actor_list<triangle>& list();
     static triangle* create(float x, float y, int spawn_delay);

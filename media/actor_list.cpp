@@ -18,6 +18,8 @@ void actor_list_base::unregister_self() {
     r.erase(std::remove(r.begin(), r.end(), this), r.end());
 }
 
+size_t actor_lists_count() { return registry().size(); }
+
 void actor_lists_collect() {
     for (auto* l : registry()) l->collect();
 }

@@ -18,6 +18,8 @@ protected:
 
 // Frees every object removed from any list since the last call; the game calls it once per frame.
 void actor_lists_collect();
+// Lists that exist now.
+size_t actor_lists_count();
 
 template <class T>
 class actor_list : public actor_list_base {

@@ -1,7 +1,6 @@
-// The game's one random generator (Park-Miller minimal standard) and degree trigonometry.
+// The game's one random generator (Park-Miller minimal standard).
 #include "media.h"
 
-#include <cmath>
 #include <utility>
 
 namespace {
@@ -37,11 +36,3 @@ int rand_int(int lo, int hi) { return rand_int(state, lo, hi); }
 double look_rnd(double lo, double hi) { return lo + (hi - lo) * next01(look_state); }
 int look_rand_int(int lo, int hi) { return rand_int(look_state, lo, hi); }
 
-namespace {
-constexpr double RAD = 3.14159265358979323846 / 180.0;
-}
-
-float sin_deg(float d) { return float(std::sin(double(d) * RAD)); }
-float cos_deg(float d) { return float(std::cos(double(d) * RAD)); }
-float atan2_deg(float y, float x) { return float(std::atan2(double(y), double(x)) / RAD); }
-int sgn(float v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }

@@ -13,6 +13,10 @@ struct powerup {
     int age = 0;    // frames it has moved
     int gone = 0;   // removed at the end of its update
 
+    template <class V> void fields(V& v) {
+        v(x), v(y), v(dx), v(dy), v(spin), v(kind), v(delay), v(age), v(gone);
+    }
+
     void update();
     void draw();
     void collect();

@@ -6,6 +6,8 @@
 struct shot {
     float x, y, dx, dy, speed;
     float flown = 0; // px since it was fired or last bounced: the path a shield can have crossed
+
+    template <class V> void fields(V& v) { v(x), v(y), v(dx), v(dy), v(speed), v(flown); }
     void update();
     int hit_test();
     void bend_all();

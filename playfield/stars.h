@@ -21,6 +21,10 @@ struct trail {
     int r = 0, g = 0, b = 0;
     float dx = 0, dy = 0; // drift per update, and the drawn streak
     int life = 40;
+
+    template <class V> void fields(V& v) {
+        v(x), v(y), v(r), v(g), v(b), v(dx), v(dy), v(life);
+    }
 };
 
 extern actor_list<trail> trails;

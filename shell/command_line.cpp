@@ -60,7 +60,8 @@ bool load(const std::string& path, replay_data& r) {
     switch (replay_load(path, r, reason)) {
     case REPLAY_OK: return true;
     case REPLAY_OTHER_RULES:
-        std::printf("recorded by another rules version: %s\n", reason.c_str());
+        std::printf("recorded by another rules version: %s (this game plays rules %u)\n",
+                    reason.c_str(), RULES_VERSION);
         return false;
     case REPLAY_BAD: break;
     }

@@ -107,13 +107,9 @@ void new_game() {
 }
 
 void clear_board(int everything) {
-    trails_clear();
-    shots.clear();
-    popups_clear();
     if (everything) part_clear();
     stop_all_sfx();
-    enemies_clear(everything);
-    powerups_clear();
+    world_lists_clear(everything);
     if (everything) grid_reset();
     spawn_streams_reset();
 }

@@ -1,25 +1,12 @@
 #include "shell/pose.h"
 
-#include "enemies/blackhole.h"
-#include "enemies/butterfly.h"
-#include "enemies/cube.h"
-#include "enemies/diamond.h"
-#include "enemies/generator.h"
-#include "enemies/interceptor.h"
-#include "enemies/pinwheel.h"
-#include "enemies/seeker.h"
-#include "enemies/snake.h"
-#include "enemies/square.h"
-#include "enemies/triangle.h"
-#include "player/powerups.h"
-#include "player/ship.h"
-#include "player/shots.h"
 #include "playfield/grid.h"
-#include "playfield/particles.h"
-#include "playfield/stars.h"
 #include "shell/play_frame.h"
+#include "shell/world_lists.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <type_traits>
 #include <cmath>
 #include <vector>
 
@@ -38,6 +25,7 @@ struct list_pose {
 };
 
 bool posed = false;
+int faults = 0;
 float posed_view_x = 0, posed_view_y = 0;
 int then_camera_x = 0, then_camera_y = 0;
 float then_player_x = 0, then_player_y = 0;
@@ -47,6 +35,10 @@ int now_ship_angle = 0;
 std::vector<spot> then_sparks, now_sparks;
 std::vector<int> then_life;
 std::vector<float> then_nodes, now_nodes;
+
+void pose_fault(const char* what) {
+    if (faults++ == 0) std::fprintf(stderr, "vexlume2: %s\n", what);
+}
 
 // Exactly `now` at a = 1, whatever rounding the step would give.
 float between(float now, float then, float a) { return now - (now - then) * (1 - a); }
@@ -94,33 +86,33 @@ template <class T> void pose(actor_list<T>& list, list_pose& p, float a) {
     });
 }
 
+// Drawing may neither add nor remove an object: each one must be the one posed, in order.
 template <class T> void restore(actor_list<T>& list, list_pose& p) {
-    size_t k = 0;
+    size_t k = 0, found = 0;
     list.for_each([&](T* o) {
+        size_t j = k;
+        while (j < p.now.size() && p.now[j].who != o) j++;
+        if (j == p.now.size()) {
+            pose_fault("an object appeared while a frame was drawn");
+            return; // it was never moved: nothing to put back
+        }
+        k = j;
+        found++;
         const spot& w = p.now[k++];
         o->x = w.x;
         o->y = w.y;
         set_angle(o, w.angle);
     });
+    if (found != p.now.size()) pose_fault("an object vanished while a frame was drawn");
 }
 
-list_pose shot_pose, trail_pose, token_pose, kind_pose[11];
+list_pose list_poses[WORLD_LIST_COUNT];
 
 template <class F> void each_list(F&& f) {
-    f(shots, shot_pose);
-    f(trails, trail_pose);
-    f(powerups, token_pose);
-    f(square_list, kind_pose[0]);
-    f(pinwheel_list, kind_pose[1]);
-    f(diamond_list, kind_pose[2]);
-    f(cube_list, kind_pose[3]);
-    f(seeker_list, kind_pose[4]);
-    f(blackhole_list, kind_pose[5]);
-    f(snake_list, kind_pose[6]);
-    f(interceptor_list, kind_pose[7]);
-    f(butterfly_list, kind_pose[8]);
-    f(generator_list, kind_pose[9]);
-    f(triangle_list, kind_pose[10]);
+    // What stands on whole pixels (score popups) stands still: nothing to draw between.
+    world_lists([&](auto& list, list_role, int slot) {
+        if constexpr (std::is_same_v<decltype(list.first()->x), float>) f(list, list_poses[slot]);
+    });
 }
 
 int spark_slots() { return std::clamp(particle_count, 0, PARTICLE_MAX); }
@@ -130,6 +122,7 @@ int spark_slots() { return std::clamp(particle_count, 0, PARTICLE_MAX); }
 float view_x() { return posed ? posed_view_x : float(camera_x); }
 float view_y() { return posed ? posed_view_y : float(camera_y); }
 bool pose_active() { return posed; }
+int pose_faults() { return faults; }
 
 void pose_remember() {
     then_camera_x = camera_x, then_camera_y = camera_y;

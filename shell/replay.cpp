@@ -52,8 +52,9 @@ std::vector<std::string> split(const std::string& text) {
     return lines;
 }
 
-// What shapes a game: Config.txt's lines, then the award intervals that the Game screen sets
-// for the run only.
+// What shapes a game: Config.txt's lines, then what no file keeps: the award intervals that
+// the Game screen sets for the run only, the debug switches, and the playfield in play (a
+// Config.txt loaded during a game names the next game's playfield, not this one's).
 std::string settings_text() {
     std::vector<std::string> lines = config_lines();
     for (int d = 0; d < 3; d++) {
@@ -62,17 +63,36 @@ std::string settings_text() {
         lines.push_back("[Free Bomb " + std::to_string(d) + "]");
         lines.push_back(std::to_string(extra_bomb_table[d]));
     }
+    lines.push_back("[Switches]");
+    lines.push_back(std::to_string((cheat_mode ? 1 : 0) | (god_mode ? 2 : 0) | (debug_mode ? 4 : 0)));
+    lines.push_back("[Field In Play]");
+    lines.push_back(std::to_string(field_width) + " " + std::to_string(field_height));
     return join(lines);
 }
 
-void apply_intervals(const std::vector<std::string>& lines) {
-    for (size_t i = 0; i + 1 < lines.size(); i += 2)
+// The lines after Config.txt's; the field in play is 0 x 0 when the text does not name it.
+void apply_run_lines(const std::vector<std::string>& lines, int& field_w, int& field_h) {
+    field_w = field_h = 0;
+    for (size_t i = 0; i + 1 < lines.size(); i += 2) {
+        const std::string& key = lines[i];
+        const std::string& value = lines[i + 1];
         for (int d = 0; d < 3; d++) {
             // Out of all reason in a swapped file: the award every kill or never.
-            int v = std::clamp(parse_int(lines[i + 1]), 1, 1 << 30);
-            if (lines[i] == "[Free Player " + std::to_string(d) + "]") extra_life_table[d] = v;
-            if (lines[i] == "[Free Bomb " + std::to_string(d) + "]") extra_bomb_table[d] = v;
+            int v = std::clamp(parse_int(value), 1, 1 << 30);
+            if (key == "[Free Player " + std::to_string(d) + "]") extra_life_table[d] = v;
+            if (key == "[Free Bomb " + std::to_string(d) + "]") extra_bomb_table[d] = v;
         }
+        if (key == "[Switches]") {
+            int v = parse_int(value);
+            cheat_mode = v & 1, god_mode = (v >> 1) & 1, debug_mode = (v >> 2) & 1;
+        }
+        if (key == "[Field In Play]") {
+            std::istringstream in(value);
+            int w = 0, h = 0;
+            // The limits Config.txt has for a playfield.
+            if (in >> w >> h) field_w = std::clamp(w, 64, 16384), field_h = std::clamp(h, 64, 16384);
+        }
+    }
 }
 
 std::string today() {
@@ -99,17 +119,20 @@ void apply_settings(const std::string& text) {
     int rate = frame_rate;
     std::vector<std::string> lines = split(text);
     config_apply_lines(lines);
-    apply_intervals(lines);
+    int field_w, field_h;
+    apply_run_lines(lines, field_w, field_h);
     sfx_volume = effects;
     music_volume = tunes;
     frame_rate = rate;
-    if (!display_is_open()) {
+    if (!field_w) field_w = cfg_field_width, field_h = cfg_field_height;
+    bool open = display_is_open();
+    if (!open) {
         gfx_modes_select();
         apply_sizes();
-        grid_size(field_width, field_height);
-    } else if (field_width != cfg_field_width || field_height != cfg_field_height) {
-        field_width = cfg_field_width;
-        field_height = cfg_field_height;
+    }
+    if (!open || field_width != field_w || field_height != field_h) {
+        field_width = field_w;
+        field_height = field_h;
         grid_size(field_width, field_height);
     }
     if (field_width > screen_width || field_height > screen_height) scroll = 1;

@@ -9,7 +9,7 @@
 
 constexpr int REPLAY_FORMAT = 1;
 // Raised only by a deliberate change to the rules: replays of other rules cannot play back.
-constexpr uint32_t RULES_VERSION = 1;
+constexpr uint32_t RULES_VERSION = 2;
 constexpr int REPLAY_CHECKPOINT_EVERY = 250;
 // A day of play at 50 steps a second. A step can cost under a byte on file but ~64 read, so
 // without a bound a file of a few hundred KB would ask for gigabytes.

@@ -113,7 +113,9 @@ struct listing {
 
 // Why a record cannot be played, in one line.
 std::string refusal(replay_error status, const std::string& reason) {
-    if (status == REPLAY_OTHER_RULES) return "Recorded under other rules (" + reason + ")";
+    if (status == REPLAY_OTHER_RULES)
+        return "Recorded under rules " + reason + ", this game plays rules " +
+               std::to_string(RULES_VERSION);
     return "Cannot play: " + reason;
 }
 

@@ -26,6 +26,8 @@ struct score_popup {
     int x, y; // playfield pixels
     std::string text;
     int life; // frames left
+
+    template <class V> void fields(V& v) { v.look(x), v.look(y), v.look(text), v.look(life); }
 };
 extern actor_list<score_popup> score_popups;
 

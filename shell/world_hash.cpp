@@ -1,25 +1,10 @@
 #include "shell/world_hash.h"
 
-#include "enemies/blackhole.h"
-#include "enemies/butterfly.h"
-#include "enemies/cube.h"
-#include "enemies/diamond.h"
-#include "enemies/generator.h"
-#include "enemies/interceptor.h"
-#include "enemies/pinwheel.h"
-#include "enemies/seeker.h"
-#include "enemies/snake.h"
-#include "enemies/square.h"
-#include "enemies/triangle.h"
 #include "media/media.h"
-#include "player/powerups.h"
-#include "player/ship.h"
-#include "player/shots.h"
-#include "shell/game_state.h"
-#include "shell/play_frame.h"
-#include "shell/score.h"
+#include "shell/world_lists.h"
 
 #include <cstring>
+#include <unordered_map>
 
 namespace {
 
@@ -33,47 +18,36 @@ struct fnv {
     }
 };
 
+// Adds every field an object's rules read; a link counts as where its object stands in the
+// list, never as an address.
+template <class T> struct hash_fields {
+    fnv& f;
+    const std::unordered_map<const void*, int32_t>& place;
+    template <class V> void operator()(const V& v) { f.add(v); }
+    template <class P> void link(P* const& p) {
+        auto it = place.find(p);
+        f.add(p == nullptr ? int32_t(-1) : it == place.end() ? int32_t(-2) : it->second);
+    }
+    template <class V> void look(const V&) {}
+};
+
 template <class T> void add_list(fnv& f, actor_list<T>& list) {
     f.add(uint64_t(list.size()));
-    list.for_each([&](T* e) {
-        f.add(e->x);
-        f.add(e->y);
-        if constexpr (requires { e->dx; }) {
-            f.add(e->dx);
-            f.add(e->dy);
-        }
-        if constexpr (requires { e->angle; }) f.add(e->angle);
-        if constexpr (requires { e->spawn_delay; }) f.add(e->spawn_delay);
-    });
+    std::unordered_map<const void*, int32_t> place;
+    int32_t n = 0;
+    list.for_each([&](T* o) { place[o] = n++; });
+    hash_fields<T> v{f, place};
+    list.for_each([&](T* o) { o->fields(v); });
 }
 
 } // namespace
 
 uint64_t world_hash() {
     fnv f;
-    for (int v : {frame_count, score, multiplier, kill_count, lives, bombs, rnd_state(), ship_angle,
-                  shield_timer, fire_delay, cannons, reverse_timer, side_timer, super_timer,
-                  bouncy_timer, game_over})
-        f.add(v);
-    for (float v : {player_x, player_y, shot_speed}) f.add(v);
-    add_list(f, shots);
-    add_list(f, square_list);
-    add_list(f, pinwheel_list);
-    add_list(f, diamond_list);
-    add_list(f, cube_list);
-    add_list(f, seeker_list);
-    add_list(f, blackhole_list);
-    blackhole_list.for_each([&](blackhole* h) { f.add(h->mass); });
-    add_list(f, snake_list);
-    add_list(f, interceptor_list);
-    interceptor_list.for_each([&](interceptor* e) {
-        f.add(e->turn);
-        f.add(e->shield_x1);
-        f.add(e->shield_y1);
+    f.add(rnd_state());
+    world_values([&](auto& v) { f.add(v); });
+    world_lists([&](auto& list, list_role role, int) {
+        if (role != LIST_LOOKS) add_list(f, list);
     });
-    add_list(f, butterfly_list);
-    add_list(f, generator_list);
-    add_list(f, triangle_list);
-    add_list(f, powerups);
     return f.h;
 }

@@ -2,11 +2,13 @@
 #include "controls/config.h"
 #include "controls/controls.h"
 #include "controls/menu.h"
+#include "playfield/grid_draw.h"
 #include "media/headless/headless.h"
 #include "player/ship.h"
 #include "shell/display.h"
 #include "shell/game.h"
 #include "shell/game_state.h"
+#include "shell/pose.h"
 #include "shell/replay.h"
 #include "shell/score.h"
 #include "shell/screens.h"
@@ -81,7 +83,7 @@ TEST_F(replays, a_game_left_through_the_menu_is_kept_and_plays_back_to_its_score
 TEST_F(replays, the_golden_games_play_back_to_their_end) {
     start();
     replay_checking = true;
-    int seen = 0;
+    int seen = 0, faults = pose_faults();
     for (const std::string& f : folder_files(std::string(VEX_SOURCE_DIR) + "/tests/replays")) {
         replay_data r;
         std::string reason;
@@ -114,6 +116,101 @@ TEST_F(replays, the_golden_games_play_back_to_their_end) {
         screen_width = w, screen_height = h;
     }
     EXPECT_GE(seen, 5);
+    EXPECT_EQ(pose_faults(), faults) << "a drawing added or removed an object";
+}
+
+// During a game the player opens the pad screen from the Options menu, switches debug on (new
+// firing patterns) and loads a Config.txt that names another playfield, then plays on: that
+// game and the next play back, and watching them changes none of the viewer's settings.
+TEST_F(replays, the_pad_screen_during_a_game_cannot_bend_its_record) {
+    enum { ESC = 27, RET = 13, SPACE = 32, LEFT = 37, UP = 38, DOWN = 40 };
+    start();
+    control_type = CONTROL_KEYBOARD;
+    const int field_w = field_width, field_h = field_height;
+    cfg_field_width = 1600, cfg_field_height = 1200; // the file the pad screen will load
+    ASSERT_EQ(config_save(), 1);
+    cfg_field_width = field_w, cfg_field_height = field_h;
+    auto titled = [](const char* t) { return menu_open && menu_open->title == t; };
+    std::minstd_rand input(7);
+    const int keys[] = {key_move_left, key_move_right, key_move_up, key_move_down,
+                        key_fire_left, key_fire_right, key_fire_up, key_fire_down};
+    int step = 0, played = 0, waited = 0, second_field_w = 0, second_debug = 0;
+    replay_data first;
+    auto fly = [&](int frames) {
+        for (int k : keys) headless_key(k, input() % 4 == 0);
+        if (++played < frames) return false;
+        for (int k : keys) headless_key(k, false);
+        played = 0;
+        return true;
+    };
+    play([&](int) {
+        switch (step) {
+        case 0: if (in("title") && !menu_open) next_game_seed = 31, tap(SPACE), step++; break;
+        case 1: if (in("play") && !menu_open && fly(300)) tap(ESC), step++; break;
+        case 2: if (titled("Options")) press({UP, UP, RET}), step++; break;
+        case 3: if (titled("Settings")) press({UP, UP, RET}), step++; break;
+        // Dual Analog, then its configuration: the pad screen.
+        case 4: if (titled("Controller Selection")) press({UP, UP, LEFT, LEFT, DOWN, RET}), step++; break;
+        case 5:
+            if (queued.empty() && control_type == CONTROL_DUAL_ANALOG && ++waited > 3)
+                press({'D', 'L', 'E'}), waited = 0, step++;
+            break;
+        // The loaded file brought the keyboard back.
+        case 6:
+            if (queued.empty() && control_type == CONTROL_KEYBOARD && ++waited > 3)
+                tap(ESC), step++;
+            break;
+        case 7: if (titled("Settings")) tap(ESC), step++; break;
+        case 8: if (titled("Options")) tap(ESC), step++; break;
+        case 9: if (in("play") && !menu_open && fly(700)) tap(ESC), step++; break;
+        case 10: if (titled("Options")) press({UP, RET}), step++; break;
+        case 11: if (titled("End Game?")) press({UP, RET}), step++; break;
+        case 12:
+            if (in("name entry")) press({'A', RET});
+            if (in("name entry") || in("top scores") || in("title")) step++;
+            break;
+        case 13:
+            if ((in("top scores") || in("title")) && !menu_open && queued.empty()) {
+                first = replay_last();
+                next_game_seed = 32;
+                tap(SPACE);
+                step++;
+            }
+            break;
+        case 14:
+            if (in("play") && !menu_open && fly(500)) {
+                second_field_w = field_width, second_debug = debug_mode;
+                tap(ESC), step++;
+            }
+            break;
+        case 15: if (titled("Options")) press({UP, UP, UP, RET}), step++; break;
+        }
+    });
+    ASSERT_EQ(step, 16);
+    EXPECT_EQ(cfg_field_width, 1600); // the next start-up's playfield...
+    EXPECT_EQ(second_field_w, field_w); // ...not the one of a game already under way
+    EXPECT_EQ(second_debug, 1);         // the switch stays as set, into the next game
+    replay_data second;
+    std::string reason;
+    ASSERT_EQ(replay_load(replay_last_path(), second, reason), REPLAY_OK) << reason;
+    EXPECT_EQ(first.switches & 4, 0);
+    EXPECT_EQ(second.switches & 4, 4);
+    auto viewer = [] {
+        std::vector<std::string> v = config_lines();
+        for (int x : {field_width, field_height, cheat_mode, god_mode, debug_mode, difficulty,
+                      extra_life_table[1], extra_bomb_table[1]})
+            v.push_back(std::to_string(x));
+        return v;
+    };
+    // The viewer's own settings differ from both games'.
+    debug_mode = 0;
+    difficulty = 2;
+    grid_style = 7;
+    const std::vector<std::string> before = viewer();
+    replay_checking = world_blind = true;
+    EXPECT_EQ(watch_replay(first), "Replay verified: " + std::to_string(first.end_score));
+    EXPECT_EQ(watch_replay(second), "Replay verified: " + std::to_string(second.end_score));
+    EXPECT_EQ(viewer(), before);
 }
 
 // A top-ten game keeps its replay while its row stays in the table, and loses it when pushed out.

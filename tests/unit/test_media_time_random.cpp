@@ -1,5 +1,8 @@
 #include "support/headless_env.h"
 
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -110,4 +113,50 @@ TEST(trig, degrees_and_signs) {
     EXPECT_EQ(sgn(-0.1f), -1);
     EXPECT_EQ(sgn(0.0f), 0);
     EXPECT_EQ(sgn(3.0f), 1);
+}
+
+namespace {
+// How many floats apart two finite values are.
+int64_t ulps_apart(float a, float b) {
+    auto key = [](float f) {
+        int32_t i;
+        std::memcpy(&i, &f, sizeof i);
+        return i < 0 ? int64_t(INT32_MIN) - i : int64_t(i);
+    };
+    int64_t d = key(a) - key(b);
+    // Where the true value is zero, its float neighbours are next to nothing: closer than
+    // 1e-15 counts as exact.
+    return std::fabs(double(a) - double(b)) < 1e-15 ? 0 : d < 0 ? -d : d;
+}
+} // namespace
+
+// Our own angles stand in for the C library's: as close to the true value as its float result
+// was, over whole degrees, fractions, large angles and every quadrant of atan2.
+TEST(trig, within_one_float_ulp_of_the_true_value) {
+    const long double rad = 3.14159265358979323846264338327950288L / 180.0L;
+    std::vector<float> angles;
+    for (int d = -1080; d <= 1080; d++) angles.push_back(float(d));
+    uint32_t s = 12345;
+    for (int i = 0; i < 20000; i++) {
+        s = s * 1664525u + 1013904223u;
+        angles.push_back((float(s >> 8) / float(1 << 24) - 0.5f) * 4000.0f);
+    }
+    for (float d : angles) {
+        long double r = std::fmod((long double)d, 360.0L) * rad;
+        EXPECT_LE(ulps_apart(sin_deg(d), float(std::sin(r))), 1) << d;
+        EXPECT_LE(ulps_apart(cos_deg(d), float(std::cos(r))), 1) << d;
+    }
+    for (int i = 0; i < 20000; i++) {
+        s = s * 1664525u + 1013904223u;
+        float y = float(int32_t(s)) / float(1 << 20);
+        s = s * 1664525u + 1013904223u;
+        float x = float(int32_t(s)) / float(1 << 20);
+        if (i % 7 == 0) x = float(i % 3) - 1; // near and on the axes
+        float want = float(std::atan2((long double)y, (long double)x) / rad);
+        EXPECT_LE(ulps_apart(atan2_deg(y, x), want), 1) << y << " " << x;
+    }
+    EXPECT_EQ(atan2_deg(0.0f, -1.0f), 180.0f);
+    EXPECT_EQ(atan2_deg(-0.0f, -1.0f), -180.0f);
+    EXPECT_EQ(sin_deg(180), 0.0f);
+    EXPECT_EQ(cos_deg(0), 1.0f);
 }

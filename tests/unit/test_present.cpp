@@ -89,4 +89,25 @@ TEST_F(presenting, something_that_jumps_or_is_born_is_drawn_where_it_is) {
     for (float x : shot_x) EXPECT_EQ(x, 300);
 }
 
+// A drawing that adds or takes an object is caught, and whatever way a drawing leaves, every
+// posed value is put back.
+TEST_F(presenting, a_drawing_that_changes_the_lists_is_caught_and_undone) {
+    shot_fire(300, 300, 4, 0, 4);
+    pose_remember();
+    shots.for_each([](shot* s) { s->x += 4; });
+    player_x += 6;
+    const float ship = player_x;
+    int faults = pose_faults();
+    draw_posed(0.5f, [] { shot_fire(500, 500, 4, 0, 4); });
+    EXPECT_EQ(pose_faults(), faults + 1);
+    EXPECT_EQ(shots.first()->x, 304);
+    try {
+        draw_posed(0.5f, [] { throw 1; });
+    } catch (int) {
+    }
+    EXPECT_EQ(player_x, ship);
+    EXPECT_EQ(shots.first()->x, 304);
+    EXPECT_FALSE(pose_active());
+}
+
 } // namespace

@@ -87,7 +87,8 @@ TEST_F(ship, streams_spread_by_cannon_count_and_power_ups) {
     reverse_timer = side_timer = 10;
     fire_delay = 0;
     ship_fire();
-    EXPECT_EQ(shot_angles(), (std::vector<float>{0, -180, 90, -90}));
+    // Straight back is +180: the sine of 180 degrees is exactly 0.
+    EXPECT_EQ(shot_angles(), (std::vector<float>{0, 180, 90, -90}));
     EXPECT_EQ(sfx_log.size(), 5u); // one volley sound per volley
 }
 
