@@ -4,9 +4,6 @@
 if(NOT VEX_WEB_DEPS)
   message(FATAL_ERROR "VEX_WEB_DEPS: the folder scripts/build-web-deps printed")
 endif()
-# Floating point is part of the rules: no contraction, no fast-math, on every build.
-add_compile_options(-ffp-contract=off)
-
 foreach(lib z png openmpt SDL2)
   add_library(web_${lib} STATIC IMPORTED)
   set_target_properties(web_${lib} PROPERTIES IMPORTED_LOCATION ${VEX_WEB_DEPS}/lib/lib${lib}.a)
