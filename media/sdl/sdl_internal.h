@@ -37,6 +37,8 @@ void render_clear_all();
 
 // A frame was presented (shown) or a step passed undrawn: the browser takes its turn here.
 void frame_done(bool shown);
+// Presents wait for the monitor (the browser's next frame) or not; false when they cannot.
+bool swap_sync(bool on);
 
 // Forgets which modifier sides are held.
 void keys_reset();

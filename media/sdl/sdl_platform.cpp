@@ -33,3 +33,5 @@ void pointer_capture(bool) {}
 
 // The window system runs beside the game: nothing to hand back.
 void sdl::frame_done(bool) {}
+
+bool sdl::swap_sync(bool on) { return SDL_GL_SetSwapInterval(on ? 1 : 0) == 0; }

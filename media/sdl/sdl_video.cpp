@@ -223,7 +223,7 @@ void skip_present() {
 
 void step_begin() {}
 
-bool set_swap_sync(bool on) { return g_open && SDL_GL_SetSwapInterval(on ? 1 : 0) == 0; }
+bool set_swap_sync(bool on) { return g_open && sdl::swap_sync(on); }
 
 int refresh_rate() {
     SDL_DisplayMode m;

@@ -10,6 +10,7 @@
 namespace {
 
 int64_t last_yield = 0;
+bool sync_frames = false; // presents wait for the browser's next frame
 // Presented frames since play last asked for the pointer; the lock goes after half a second.
 int capture_frames = -1;
 constexpr int CAPTURE_LAPSE = 25;
@@ -20,6 +21,10 @@ void yield_ms(unsigned ms) {
     emscripten_sleep(ms);
     last_yield = backend::now_us();
 }
+
+EM_ASYNC_JS(void, next_browser_frame, (), {
+    await new Promise(function(shown) { requestAnimationFrame(function() { shown(); }); });
+});
 
 } // namespace
 
@@ -58,7 +63,18 @@ void sdl::frame_done(bool shown) {
         SDL_SetRelativeMouseMode(SDL_FALSE);
         capture_frames = -1;
     }
-    if (shown || backend::now_us() - last_yield >= UNDRAWN_YIELD_US) yield_ms(0);
+    if (shown && sync_frames) {
+        next_browser_frame();
+        last_yield = backend::now_us();
+    } else if (shown || backend::now_us() - last_yield >= UNDRAWN_YIELD_US) {
+        yield_ms(0);
+    }
+}
+
+// The browser's frame clock paces the presents when the game asks for the monitor's.
+bool sdl::swap_sync(bool on) {
+    sync_frames = on;
+    return true;
 }
 
 // Called by the page (media/web/shell.js).
