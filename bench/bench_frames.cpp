@@ -6,6 +6,7 @@
 // the wall time per presented frame. The timed demo replays a recorded Hard game drawn as fast
 // as it goes: frames a second and own CPU a frame, the figures closest to real play.
 // BM_posed_frame draws each frame half-way between two steps: the price of smooth presenting.
+// BM_glow_frame prices Glow.
 #include "audio/music.h"
 #include "audio/sound_bank.h"
 #include "enemies/blackhole.h"
@@ -171,7 +172,21 @@ void play_frames(benchmark::State& state, bool posed) {
 void BM_play_frame(benchmark::State& state) { play_frames(state, false); }
 void BM_posed_frame(benchmark::State& state) { play_frames(state, true); }
 
+// Glow's price: the default and the 16 px heavy scene with it Low (1) and High (2).
+void BM_glow_frame(benchmark::State& state) {
+    set_glow(int(state.range(1)));
+    play_frames(state, false);
+    set_glow(0);
+}
+
 BENCHMARK(BM_play_frame)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_glow_frame)
+    ->Args({0, 1})
+    ->Args({0, 2})
+    ->Args({1, 1})
+    ->Args({1, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0);
 BENCHMARK(BM_posed_frame)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 namespace {

@@ -193,7 +193,7 @@ struct settings_values {
     float reals[std::size(main_settings)];
     bbjoypad pads[4];
     int life_every[3], bomb_every[3]; // set in the Game screen for the run, not kept in the file
-    int frame_rate;
+    int frame_rate, glow;
 };
 
 settings_values settings_now() {
@@ -206,6 +206,7 @@ settings_values settings_now() {
     std::copy(extra_life_table, extra_life_table + 3, v.life_every);
     std::copy(extra_bomb_table, extra_bomb_table + 3, v.bomb_every);
     v.frame_rate = frame_rate;
+    v.glow = glow;
     return v;
 }
 
@@ -223,6 +224,7 @@ void settings_defaults() {
     std::copy(built_in.life_every, built_in.life_every + 3, extra_life_table);
     std::copy(built_in.bomb_every, built_in.bomb_every + 3, extra_bomb_table);
     frame_rate = built_in.frame_rate;
+    glow = built_in.glow;
 }
 
 std::vector<std::string> config_lines() {
@@ -242,6 +244,8 @@ std::vector<std::string> config_lines() {
     // After the classic lines, so a reader that knows only those still reads the file.
     out.push_back("[Frame Rate]");
     out.push_back(std::to_string(frame_rate));
+    out.push_back("[Glow]");
+    out.push_back(std::to_string(glow));
     return out;
 }
 
@@ -269,6 +273,7 @@ void config_apply_lines(const std::vector<std::string>& lines) {
             continue;
         }
         if (key == "[Frame Rate]") frame_rate = frame_rate_checked(parse_int(value));
+        if (key == "[Glow]") glow = std::clamp(parse_int(value), 0, 2);
         for (const auto& s : main_settings)
             if (key == s.key) {
                 read_value(s, value);

@@ -160,7 +160,7 @@ void gfx_mode_failed() {
 
 int video_settings(int in_game) {
     int H = screen_height;
-    enum { SCROLL, SCREEN, FIELD, SET, WINDOWED, FRAME, DONE };
+    enum { SCROLL, SCREEN, FIELD, SET, WINDOWED, FRAME, GLOW, DONE };
     menu m = screen_menu("Video Settings", H / 2 - 160, 0.7f, in_game);
     for (int n = 0; n <= DONE; n++) m.rows.push_back({"", H / 2 - 80 + 40 * n});
     m.rows[DONE].label = "Done";
@@ -181,6 +181,7 @@ int video_settings(int in_game) {
             m.rows[WINDOWED].label = std::string("Windowed: ") + on_off(windowed);
             m.rows[FRAME].label = "Frame Rate: " + (frame_rate == 0 ? std::string("Display")
                                                                   : std::to_string(frame_rate));
+            m.rows[GLOW].label = std::string("Glow: ") + glow_names[std::clamp(glow, 0, 2)];
             menu_frame_begin(m);
             menu_frame_end(m);
             menu_step_rows(m);
@@ -211,6 +212,11 @@ int video_settings(int in_game) {
                     frame_rate_apply();
                     break;
                 }
+                case GLOW:
+                    // A look, at once: nothing to reopen and nothing to confirm.
+                    glow = std::clamp(glow + k.d, 0, 2);
+                    glow_apply();
+                    break;
                 default:
                     leave = true;
                 }

@@ -14,12 +14,16 @@ std::vector<display_mode> modes();
 bool open(int width, int height, int depth, int hertz);
 void close();
 bool is_open();
+// Why the display could not be opened, when the reason is not the size (no GL context...).
+std::string failure();
 int width();
 int height();
 void desktop(int& width, int& height);
 
 void clear(int r, int g, int b);
 void present();
+// Light around bright strokes, added to every presented frame: 0 off, 1 low, 2 high.
+void set_glow(int level);
 // A world step begins (the headless backend lets a test act there).
 void step_begin();
 // Swaps wait for the monitor's refresh (true) or not; false when the driver will not.

@@ -40,6 +40,7 @@ void display_close() {
 }
 
 bool display_is_open() { return backend::is_open(); }
+std::string display_failure() { return backend::failure(); }
 int display_refresh_rate() { return backend::refresh_rate(); }
 int display_width() { return backend::width(); }
 int display_height() { return backend::height(); }
@@ -54,6 +55,8 @@ void flip(int) {
     batch_flush();
     backend::present();
 }
+
+void set_glow(int level) { backend::set_glow(level); }
 
 void show_pointer() { backend::pointer_visible(true); }
 void hide_pointer() { backend::pointer_visible(false); }

@@ -38,6 +38,9 @@ std::vector<display_mode> display_modes();
 bool display_open(int width, int height, int depth, int hertz);
 void display_close();
 bool display_is_open();
+// Why the last display_open failed when its size was not the reason (no usable OpenGL
+// context, named); empty otherwise.
+std::string display_failure();
 int display_width();
 int display_height();
 void desktop_size(int& width, int& height);
@@ -46,6 +49,9 @@ void clear_screen();
 // Presents the frame. Never waits for vertical sync: the game paces itself (pace_frame).
 void flip(int sync = -1);
 
+// Bright strokes bleed light into their surroundings on every presented frame: 0 off (the
+// classic picture, untouched), 1 low, 2 high. Reading the screen back never sees it.
+void set_glow(int level);
 void show_pointer();
 void hide_pointer();
 void move_pointer(int x, int y);
@@ -231,6 +237,7 @@ int rand_int(int lo, int hi);     // inclusive, bounds in either order
 // For looks alone (drawing, decoration): its own sequence, so a picture never changes the game.
 double look_rnd(double lo, double hi); // [lo, hi)
 int look_rand_int(int lo, int hi);
+void seed_look_rnd(int seed); // a picture that tests compare starts from a known sequence
 
 float sin_deg(float degrees);
 float cos_deg(float degrees);

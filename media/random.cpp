@@ -35,4 +35,8 @@ int rand_int(int lo, int hi) { return rand_int(state, lo, hi); }
 
 double look_rnd(double lo, double hi) { return lo + (hi - lo) * next01(look_state); }
 int look_rand_int(int lo, int hi) { return rand_int(look_state, lo, hi); }
+void seed_look_rnd(int seed) {
+    int64_t s = int64_t(uint32_t(seed) & 0x7fffffffu);
+    look_state = (s == 0 || s == MODULUS) ? 4660 : s;
+}
 

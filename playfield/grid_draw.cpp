@@ -450,6 +450,8 @@ void grid_looks_step() {
     if (wave_phase >= 360.0f) wave_phase -= 360.0f;
 }
 
+void grid_looks_reset() { triangle_phase = wave_phase = 0; }
+
 void grid_draw(int style) {
     if (style < 0 || style >= GRID_STYLES) return;
     if (grid.size() != size_t(grid_cols + 1) * size_t(grid_rows + 1)) return;

@@ -20,3 +20,5 @@ grid_window grid_visible();
 void grid_draw(int style);
 // The animated looks turn once a game step, drawn or not.
 void grid_looks_step();
+// The animated looks back at their first step.
+void grid_looks_reset();

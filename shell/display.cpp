@@ -5,6 +5,7 @@
 #include "shell/folders.h"
 #include "shell/play_frame.h"
 
+#include <algorithm>
 #include <cstdio>
 
 int screen_width = 1024, screen_height = 768;
@@ -13,6 +14,8 @@ int scroll = 0;
 
 int windowed = 0;
 int frame_rate = 0;
+int glow = 0;
+const char* const glow_names[3] = {"Off", "Low", "High"};
 const int frame_rates[FRAME_RATE_COUNT] = {0, 50, 60, 75, 100, 120, 144, 165, 240};
 int gfx_set = 0;
 const char* const gfx_set_names[4] = {"Solid", "Low", "Med", "High"};
@@ -48,11 +51,14 @@ const mode_row mode_table[GFX_MODE_COUNT] = {
 
 std::string size_label(int w, int h) { return std::to_string(w) + "X" + std::to_string(h); }
 
+// One line; when the graphics driver rather than the size was the trouble, it says which
+// OpenGL contexts were asked for and why none could be made.
 void write_error(const std::string& line) {
     make_folder(folders().data);
     text_file* f = file_open_write(data_path("errors.txt"));
     if (!f) return;
-    file_write_line(f, line);
+    std::string why = display_failure();
+    file_write_line(f, why.empty() ? line : line + " - " + why);
     file_close(f);
 }
 
@@ -140,6 +146,7 @@ int display_open() {
     set_line_smooth(true);
     stars_init();
     frame_rate_apply();
+    glow_apply();
     return 1;
 }
 
@@ -147,6 +154,11 @@ int frame_rate_checked(int v) {
     for (int r : frame_rates)
         if (v == r) return v;
     return 0;
+}
+
+void glow_apply() {
+    glow = std::clamp(glow, 0, 2);
+    set_glow(glow);
 }
 
 void frame_rate_apply() {

@@ -20,6 +20,10 @@ extern const int frame_rates[FRAME_RATE_COUNT];
 int frame_rate_checked(int v);
 // Tells the world loops how to present, after the display opened or the setting changed.
 void frame_rate_apply();
+// Glow around bright strokes: 0 "Off" (the classic picture), 1 "Low", 2 "High".
+extern int glow;
+extern const char* const glow_names[3];
+void glow_apply();
 extern int gfx_set; // 0 "Solid", 1 "Low", 2 "Med", 3 "High"
 extern const char* const gfx_set_names[4];
 extern int cfg_screen_width, cfg_screen_height, cfg_field_width, cfg_field_height;

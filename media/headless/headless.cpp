@@ -55,6 +55,8 @@ bool open(int width, int height, int, int) {
 }
 void close() { hl.open = false; }
 bool is_open() { return hl.open; }
+std::string failure() { return {}; }
+void set_glow(int) {}
 int width() { return hl.open ? hl.w : 0; }
 int height() { return hl.open ? hl.h : 0; }
 void desktop(int& width, int& height) {

@@ -5,6 +5,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 namespace sdl {
 
 #ifdef __EMSCRIPTEN__
@@ -22,6 +24,13 @@ void destroy_window();
 
 // Puts GL into the state the renderer's cache believes in (after creating the context).
 void render_reset_state();
+// The fixed-function renderer instead of the shader one (VEX_RENDERER=legacy).
+bool render_legacy();
+void render_set_legacy(bool on);
+// "OpenGL 3.3 core", "OpenGL ES 3.0" ...: the context the renderer draws with.
+void render_set_context_name(const std::string& name);
+// Glow over the finished frame, when it is on (before the swap).
+void render_glow();
 // Pixel projection of the game's screen and the viewport that letterboxes it.
 void render_set_screen(const letterbox& box);
 // Where the game's screen lies in the drawable; the identity while no display is open.

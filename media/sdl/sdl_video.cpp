@@ -5,8 +5,13 @@
 #include "media/backend.h"
 #include "media/input.h"
 #include "media/sdl/sdl_internal.h"
+#include "media/sdl/sdl_stats.h"
 
 #include <SDL_opengl.h>
+
+#include <string>
+#include <iterator>
+#include <cstdlib>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,6 +25,8 @@ bool g_open = false;
 int g_width = 0, g_height = 0; // the game's screen
 letterbox g_box = letterbox_fit(1, 1, 1, 1);
 pointer_track g_pointer; // the mouse in the game's pixels, with what scaling leaves over
+void (*g_present_hook)() = nullptr;
+std::string g_failure; // why the last window or context could not be made
 
 int mode_depth(const SDL_DisplayMode& m) { return SDL_BYTESPERPIXEL(m.format) * 8; }
 
@@ -56,28 +63,60 @@ void window_to_logical(int wx, int wy, int& lx, int& ly) {
 
 bool ensure_window() {
     if (g_context) return true;
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-    g_window =
-        SDL_CreateWindow("Vexlume 2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
-                         SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI |
-                             (sdl::page_canvas ? SDL_WINDOW_RESIZABLE : 0));
-    if (!g_window) {
-        fprintf(stderr, "media: cannot create a window: %s\n", SDL_GetError());
-        return false;
-    }
-    g_context = SDL_GL_CreateContext(g_window);
-    if (!g_context) {
-        fprintf(stderr, "media: cannot create an OpenGL context: %s\n", SDL_GetError());
+    const char* which = getenv("VEX_RENDERER");
+    render_set_legacy(which && std::string(which) == "legacy");
+    // In order of preference; the first that can be made is kept.
+    struct choice {
+        const char* name;
+        int profile, major, minor;
+    };
+    static const choice shader_choices[] = {
+        {"OpenGL 3.3 core", SDL_GL_CONTEXT_PROFILE_CORE, 3, 3},
+        {"OpenGL ES 3.0", SDL_GL_CONTEXT_PROFILE_ES, 3, 0},
+    };
+    static const choice legacy_choice[] = {{"OpenGL 2.1", 0, 2, 1}};
+    const choice* first = render_legacy() ? legacy_choice : shader_choices;
+    const choice* last = render_legacy() ? std::end(legacy_choice) : std::end(shader_choices);
+    g_failure.clear();
+    for (const choice* c = first; c != last && !g_context; ++c) {
+        SDL_GL_ResetAttributes();
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, c->profile);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, c->major);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, c->minor);
+        // macOS makes a core context only when it is asked for without the old calls.
+        if (c->profile == SDL_GL_CONTEXT_PROFILE_CORE)
+            SDL_GL_SetAttribute(SDL_GL_CONTEXT_FLAGS, SDL_GL_CONTEXT_FORWARD_COMPATIBLE_FLAG);
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+        g_window = SDL_CreateWindow("Vexlume 2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                    640, 480,
+                                    SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN |
+                                        SDL_WINDOW_ALLOW_HIGHDPI |
+                                        (sdl::page_canvas ? SDL_WINDOW_RESIZABLE : 0));
+        if (!g_window) {
+            g_failure = std::string("no window: ") + SDL_GetError();
+            fprintf(stderr, "media: cannot create a window: %s\n", SDL_GetError());
+            return false;
+        }
+        g_context = SDL_GL_CreateContext(g_window);
+        if (g_context) {
+            const char* v = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+            render_set_context_name(std::string(c->name) + " (" + (v ? v : "?") + ")");
+            break;
+        }
+        if (!g_failure.empty()) g_failure += "; ";
+        g_failure += std::string("no ") + c->name + " context: " + SDL_GetError();
         SDL_DestroyWindow(g_window);
         g_window = nullptr;
+    }
+    if (!g_context) {
+        fprintf(stderr, "media: %s\n", g_failure.c_str());
         return false;
     }
+    g_failure.clear();
     SDL_GL_MakeCurrent(g_window, g_context);
     // The game paces itself to 20 ms frames; waiting for the display would fight that.
     SDL_GL_SetSwapInterval(0);
@@ -97,6 +136,8 @@ void destroy_window() {
 }
 
 } // namespace sdl
+
+void sdl_set_present_hook(void (*hook)()) { g_present_hook = hook; }
 
 namespace backend {
 
@@ -181,6 +222,7 @@ void close() {
 }
 
 bool is_open() { return g_open; }
+std::string failure() { return g_failure; }
 int width() { return g_width; }
 int height() { return g_height; }
 
@@ -210,6 +252,8 @@ void clear(int r, int g, int b) {
 }
 
 void present() {
+    if (g_open) sdl::render_glow();
+    if (g_present_hook) g_present_hook();
     if (g_open) SDL_GL_SwapWindow(g_window);
     sdl::frame_done(true);
     // A loop that reads no input still answers the window system, and a close, each frame.

@@ -42,7 +42,7 @@ TEST_F(settings_in_game, a_refused_screen_size_is_reported_and_the_old_values_ar
         else if (step == 2 && menu_titled("Settings"))
             press({UP, UP, UP, RET}), step++;
         else if (step == 3 && menu_titled("Video Settings"))
-            press({UP, UP, UP, UP, UP, RIGHT, ESC}), step++; // a 1152 x 864 window: too large
+            press({UP, UP, UP, UP, UP, UP, RIGHT, ESC}), step++; // a 1152 x 864 window: too large
         else if (step == 4 && menu_titled("Keep Changes?"))
             press({UP, RET}), step++;
         else if (step == 5 && !menu_open)

@@ -85,7 +85,7 @@ key Escape
 
 key Down Return # Video
 sleep 0.3
-key Up Up Up Up Up Left Left # Screen Size: SVGA (800X600)
+key Up Up Up Up Up Up Left Left # Screen Size: SVGA (800X600)
 sleep 0.2
 shot video
 expect_menu video "Video Settings"

@@ -62,13 +62,15 @@ protected:
 
 } // namespace
 
-TEST_F(config_file, defaults_write_278_classic_lines_in_order_then_the_frame_rate) {
+TEST_F(config_file, defaults_write_278_classic_lines_in_order_then_the_frame_rate_and_glow) {
     ASSERT_EQ(config_save(), 1);
     EXPECT_EQ(status_message, "Config file saved.");
     auto l = lines();
-    ASSERT_EQ(l.size(), 280u);
+    ASSERT_EQ(l.size(), 282u);
     EXPECT_EQ(l[278], "[Frame Rate]");
     EXPECT_EQ(l[279], "0");
+    EXPECT_EQ(l[280], "[Glow]");
+    EXPECT_EQ(l[281], "0");
     EXPECT_EQ(l[0], "[Windowed]");
     EXPECT_EQ(l[1], "False");
     EXPECT_EQ(l[2], "[Control Type]");
@@ -116,6 +118,24 @@ TEST_F(config_file, the_frame_rate_survives_a_round_trip_and_a_file_without_it_m
         frame_rate = 144;
     }
     frame_rate = 0;
+}
+
+TEST_F(config_file, glow_survives_a_round_trip_and_out_of_range_values_are_held_in_range) {
+    glow = 2;
+    ASSERT_EQ(config_save(), 1);
+    glow = 0;
+    ASSERT_EQ(config_load(), 1);
+    EXPECT_EQ(glow, 2);
+    auto l = lines();
+    l.resize(280);
+    std::string before;
+    for (const auto& s : l) before += s + "\r\n";
+    for (auto [text, want] : {std::pair{"7", 2}, {"-1", 0}, {"1", 1}, {"x", 0}}) {
+        dir.write("Config.txt", before + "[Glow]\r\n" + text + "\r\n");
+        ASSERT_EQ(config_load(), 1);
+        EXPECT_EQ(glow, want) << text;
+    }
+    glow = 0;
 }
 
 TEST_F(config_file, a_round_trip_keeps_every_setting) {

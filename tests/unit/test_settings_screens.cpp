@@ -253,7 +253,7 @@ TEST_F(settings_screen, return_on_windowed_does_nothing_and_no_restores_the_five
     gfx_modes_select();
     windowed = 1, scroll = 0, gfx_set = 0;
     int mode = gfx_mode_index;
-    keys({UP, UP, RET});
+    keys({UP, UP, UP, RET});
     then([] { EXPECT_EQ(row(4), "Windowed: On"); });
     keys({RIGHT});
     then([] { EXPECT_EQ(row(4), "Windowed: Off"); });
