@@ -17,13 +17,15 @@ target_include_directories(vexlume_core PUBLIC ${CMAKE_SOURCE_DIR} ${VEX_WEB_DEP
 target_link_libraries(vexlume_core PUBLIC web_png web_z web_openmpt)
 target_compile_definitions(vexlume_core PUBLIC VEX_VERSION="${PROJECT_VERSION}")
 
-# The page's game: the SDL backend with the browser's own clock and frame end.
+# The page's game: the SDL backend with the browser's own clock and frame end, and no
+# fixed-function renderer.
 file(GLOB SDL_SOURCES CONFIGURE_DEPENDS media/sdl/*.cpp media/web/*.cpp) # web_main.cpp: main
-list(FILTER SDL_SOURCES EXCLUDE REGEX ".*/media/sdl/sdl_platform\\.cpp$")
+list(FILTER SDL_SOURCES EXCLUDE REGEX ".*/media/sdl/sdl_(platform|render_legacy)\\.cpp$")
 add_executable(vexlume2 ${SDL_SOURCES})
 target_include_directories(vexlume2 PRIVATE ${VEX_WEB_DEPS}/include/SDL2)
 target_link_libraries(vexlume2 PRIVATE vexlume_core web_SDL2)
-set(VEX_WEB_GL -sLEGACY_GL_EMULATION=1 -sGL_UNSAFE_OPTS=0)
+# The shader renderer's GLSL ES 300 runs on WebGL 2 alone.
+set(VEX_WEB_GL -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2)
 target_link_options(vexlume2 PRIVATE
   # Each screen keeps its own loop: asyncify lets every presented frame hand the tab back.
   -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
