@@ -173,7 +173,6 @@ function litShare(img, x0, y0, x1, y1, lit) {
 const bright = (r, g, b) => r + g + b > 300;
 const green = (r, g, b) => g > 150 && r < 120 && b < 120;
 const blue = (r, g, b) => b > 50 && b > r + 20 && b > g;
-const yellow = (r, g, b) => r > 150 && g > 150 && b < 150;
 
 let loadToTitle = 0;
 try {
@@ -235,7 +234,7 @@ try {
     const img = await shot('play.png');
     const status = litShare(img, 0, 0, 512, 48, green);
     const lattice = litShare(img, 0, 64, 1024, 704, blue);
-    const ship = litShare(img, s.x - 24, s.y - 24, s.x + 24, s.y + 24, yellow);
+    const ship = litShare(img, s.x - 24, s.y - 24, s.x + 24, s.y + 24, bright);
     const others = litShare(img, 0, 64, 1024, 704, (r, g, b) => bright(r, g, b) && !blue(r, g, b));
     note(`play frame: status line ${(status * 100).toFixed(0)} %, lattice ${(lattice * 100).toFixed(0)} %, ` +
       `ship ${(ship * 100).toFixed(0)} %, other bright blocks ${(others * 100).toFixed(1)} %`);
@@ -267,7 +266,7 @@ try {
     await press('ArrowUp', 2); // Continue -> End Game -> Settings
     await press('Enter');
     await waitFor('the Settings menu', (s) => s.menu === 'Settings', 30);
-    await press('ArrowUp', 4); // Done -> Video
+    await press('ArrowUp', 3); // Done -> Game -> Controls -> Video
     await press('Enter');
     await waitFor('the Video screen', (s) => s.menu !== 'Settings' && s.menu !== '', 30);
     const img = await shot('settings.png');
@@ -281,7 +280,7 @@ try {
 
   let kept = null;
   await step('a game ended through the Options menu keeps its score and replay after a reload', async () => {
-    await press('ArrowUp'); // Continue -> End Game
+    await press('ArrowDown'); // back from Settings, which stays selected: -> End Game
     await press('Enter');
     await waitFor('the End Game box', (s) => s.menu === 'End Game?', 30);
     await press('ArrowUp'); // No -> Yes
