@@ -5,9 +5,10 @@ JOBS       ?= 2
 GAME       := game
 PREFIX     ?= /usr/local
 WIN_BUILD  ?= build-windows
+WEB_BUILD  ?= build-web
 
 .PHONY: run test build deps assets stage unit shuffle asan window smoke bench fuzz clean \
-	install uninstall package xcheck crosscheck windows windows-test
+	install uninstall package xcheck crosscheck windows windows-test web web-test
 
 deps:
 	@scripts/install-deps
@@ -117,6 +118,18 @@ windows: deps
 windows-test: windows
 	@tests/wine/run-wine-tests $(BUILD) $(WIN_BUILD)
 
+# The game as a web page in $(WEB_BUILD)/site/; the native assetgen draws its files. The
+# browser's libraries build once into the cache outside the checkout (scripts/build-web-deps).
+web:
+	@scripts/install-deps --web
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release > /dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target assetgen vexlume2
+	@scripts/build-web $(BUILD) $(WEB_BUILD)
+
+# The page in headless Chromium, and the golden games in the wasm build under node.
+web-test: web
+	@scripts/web-test $(BUILD) $(WEB_BUILD)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(XBUILD) $(ARM_BUILD) $(WIN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(XBUILD) $(ARM_BUILD) $(WIN_BUILD) $(WEB_BUILD)
 	rm -rf $(GAME)/vexlume2 $(GAME)/gfx $(GAME)/sounds $(GAME)/music

@@ -177,7 +177,15 @@ void settings_layout(menu& m) {
 
 } // namespace
 
+static int pause_menu_run(int in_game);
+
 int pause_menu(int in_game) {
+    int r = pause_menu_run(in_game);
+    keep_point(); // the settings may have changed
+    return r;
+}
+
+static int pause_menu_run(int in_game) {
     if (in_game) {
         // Paint the game once more so the frozen picture is what the player just saw.
         clear_screen();

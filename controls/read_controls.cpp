@@ -204,6 +204,8 @@ void inertia_and_cap(bool mouse_cap) {
 
 void read_controls() {
     bomb_step();
+    // The schemes that steer or aim with the mouse keep the pointer while they play.
+    capture_pointer(control_type == CONTROL_MOUSE || control_type == CONTROL_HYBRID);
     float dx = 0, dy = 0;
     switch (control_type) {
     case CONTROL_DUAL_ANALOG:

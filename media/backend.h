@@ -33,6 +33,8 @@ int refresh_rate();
 void skip_present();
 void pointer_visible(bool visible);
 void pointer_move(int x, int y);
+// Kept captured while asked each step (the browser's pointer lock); the desktop warps instead.
+void pointer_capture(bool on);
 std::vector<uint8_t> read_pixels(int x, int y, int w, int h);
 
 // Textures hold RGBA pixels (R, G, B, A bytes per pixel, top row first).
@@ -49,6 +51,11 @@ void pump_events();
 
 int64_t now_us();
 void sleep_until_us(int64_t deadline_us);
+
+// A save or a removal changed the game's files (the browser copies them to its storage).
+void files_changed();
+// The game says its files changed in memory: the browser saves them now (media_keep_now).
+void keep_point();
 
 // Audio device: the backend pulls mixer_render() from its own thread under a lock.
 void audio_lock();

@@ -23,6 +23,7 @@ int64_t last_swap = -1;
 int quick_swaps = 0; // swaps that came back sooner than the monitor could have shown them
 } // namespace
 
+int64_t world_steps_begun = 0;
 bool frame_skipping = true;
 bool world_blind = false;
 bool world_fast = false;
@@ -71,6 +72,7 @@ void world_present_rate(int fps, bool sync) {
 }
 
 bool world_step_draws() {
+    world_steps_begun++;
     if (world_begin_handler) world_begin_handler();
     backend::step_begin();
     if (world_blind) return false;

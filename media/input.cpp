@@ -18,16 +18,26 @@ struct input_t {
     int joy_hits[JOY_PORTS][JOY_BUTTONS];
     bool joy_held[JOY_PORTS][JOY_BUTTONS];
     float joy_axes[JOY_PORTS][JOY_SLOTS];
+    bool focus_lost;
 } in;
+std::string dropped; // the last file dropped and not yet taken
 
 close_handler on_close = nullptr;
+close_handler on_keep = nullptr;
 
 bool key_ok(int k) { return k >= 0 && k < KEY_COUNT; }
 bool mouse_ok(int b) { return b >= 1 && b <= 3; }
 bool joy_ok(int port, int b) { return port >= 0 && port < JOY_PORTS && b >= 0 && b < JOY_BUTTONS; }
 } // namespace
 
-void input_reset() { std::memset(&in, 0, sizeof in); }
+void input_reset() {
+    std::memset(&in, 0, sizeof in);
+    dropped.clear();
+}
+
+void input_focus_lost() { in.focus_lost = true; }
+
+void input_file_dropped(const std::string& path) { dropped = path; }
 
 void input_key(int code, bool down) {
     if (!key_ok(code)) return;
@@ -73,6 +83,14 @@ void media_window_closed() {
     if (on_close) on_close();
 }
 
+void set_keep_handler(close_handler h) { on_keep = h; }
+
+void media_keep_now() {
+    if (on_keep) on_keep();
+}
+
+void keep_point() { backend::keep_point(); }
+
 void poll_events() { backend::pump_events(); }
 
 int key_hit(int key) {
@@ -92,6 +110,21 @@ void flush_keys() {
     poll_events();
     std::memset(in.key_hits, 0, sizeof in.key_hits);
     std::memset(in.key_held, 0, sizeof in.key_held);
+    in.focus_lost = false;
+}
+
+bool focus_lost() {
+    poll_events();
+    bool lost = in.focus_lost;
+    in.focus_lost = false;
+    return lost;
+}
+
+std::string dropped_file() {
+    poll_events();
+    std::string path;
+    path.swap(dropped);
+    return path;
 }
 
 int mouse_x() {

@@ -67,6 +67,7 @@ void set_glow(int level) { backend::set_glow(level); }
 
 void show_pointer() { backend::pointer_visible(true); }
 void hide_pointer() { backend::pointer_visible(false); }
+void capture_pointer(bool on) { backend::pointer_capture(on); }
 void move_pointer(int x, int y) {
     backend::pointer_move(x, y);
     input_mouse_move(x, y);

@@ -18,6 +18,12 @@ void media_shutdown();
 // Called when the player closes the window; the game installs a handler that saves and exits.
 using close_handler = void (*)();
 void set_close_handler(close_handler h);
+// Called where the program may be ended without a word (a browser's tab): the game saves
+// there what it would save on leaving, and plays on. The page calls it when the tab hides;
+// keep_point() calls it at once there, and does nothing where leaving always saves.
+void set_keep_handler(close_handler h);
+// The game's files changed in memory (a new top score, settings): a moment to keep them.
+void keep_point();
 
 // ---------------------------------------------------------------- display
 
@@ -51,6 +57,9 @@ void set_glow(int level);
 void show_pointer();
 void hide_pointer();
 void move_pointer(int x, int y);
+// Asked each step while play steers with the mouse: where the pointer can leave the game (a
+// browser page) it is captured, and let go again once the asking stops (a menu, the end).
+void capture_pointer(bool on);
 
 // Reads back the presented-to-be frame (top-left origin, 0xAABBGGRR per pixel in memory order
 // R, G, B, A). Empty on the headless backend.
@@ -153,7 +162,12 @@ constexpr int JOY_SLOTS = 16;
 void poll_events();
 int key_hit(int key); // presses since the last call for this key
 bool key_down(int key);
-void flush_keys();
+void flush_keys(); // forgets a lost focus too
+// True once after the window lost the keyboard focus (the player went to another window).
+bool focus_lost();
+// The path of a file dropped on the window since the last call (or chosen on the web page);
+// empty when none.
+std::string dropped_file();
 
 int mouse_x();
 int mouse_y();
@@ -202,6 +216,8 @@ int display_refresh_rate();
 void set_world_step_begin_handler(void (*handler)());
 // Called at the end of every world step, drawn or not (the game counts its steps there).
 void set_world_step_handler(void (*handler)());
+// World steps begun since start-up, drawn or not (the web page measures the game's pace).
+extern int64_t world_steps_begun;
 // Forgets the schedule (a loop starts, or a menu held the world still).
 void world_pace_reset();
 // Off: every step is drawn, however late (the benchmarks and the tests compare).

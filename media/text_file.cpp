@@ -1,5 +1,6 @@
 // The game's text files: byte lines, CR LF endings, and saves that replace their target
 // only once the whole new file is safely on disk.
+#include "backend.h"
 #include "media.h"
 #include "media/platform.h"
 
@@ -102,6 +103,7 @@ bool file_close(text_file* f) {
         ok = (fclose(f->fp) == 0) && ok;
         if (ok) ok = platform_replace_file(f->temp, f->target);
         if (!ok) remove_file(f->temp); // the old file stays as it was
+        if (ok) backend::files_changed();
     } else {
         fclose(f->fp);
     }
@@ -132,7 +134,9 @@ std::vector<std::string> folder_files(const std::string& path) {
 
 bool remove_file(const std::string& path) {
     std::error_code ec;
-    return fs::remove(utf8_path(path), ec);
+    if (!fs::remove(utf8_path(path), ec)) return false;
+    backend::files_changed();
+    return true;
 }
 
 bool folder_writable(const std::string& path) {

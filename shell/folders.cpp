@@ -67,7 +67,15 @@ game_folders folders_for(const std::string& program, const std::string& user_fol
     return f;
 }
 
-void folders_choose() { folders_use(folders_for(platform_program_path(), platform_user_folder())); }
+void folders_choose() {
+#ifdef __EMSCRIPTEN__
+    // The web page installs the game at /game and points XDG_CONFIG_HOME and XDG_DATA_HOME
+    // into the browser's persistent storage (media/web/shell.js).
+    folders_use(folders_for("/game/bin/vexlume2"));
+#else
+    folders_use(folders_for(platform_program_path(), platform_user_folder()));
+#endif
+}
 
 void folders_use(const game_folders& f) { chosen = f; }
 

@@ -64,6 +64,11 @@ void leave_program() {
     std::exit(0);
 }
 
+// A browser tab may close without a word: what leaving would save is saved as it hides.
+void keep_files() {
+    if (replay_now != REPLAY_PLAYING) save_all();
+}
+
 } // namespace
 
 int game_seed = 0, next_game_seed = 0;
@@ -198,6 +203,8 @@ int play_game() {
         if (r >= 0) {
             menu_cooldown = 20;
             world_pace_reset();
+            // The window may lose its focus while the menu reopens the display: no new pause.
+            focus_lost();
             // The mouse steers by its distance from the centre: start from rest.
             if (control_type == CONTROL_MOUSE ||
                 (control_type == CONTROL_HYBRID && hybrid_config == 1))
@@ -223,7 +230,13 @@ std::string watch_replay(const replay_data& r) {
                           : bad ? "Replay out of sync at step " + std::to_string(bad)
                                 : "Replay verified: " + std::to_string(score);
     if (replay_checking) return verdict;
-    // The verdict stays up for three seconds, or until a key.
+    show_verdict(verdict);
+    score = 0;
+    return verdict;
+}
+
+void show_verdict(const std::string& line) {
+    // Up for three seconds, or until a key.
     flush_keys();
     screen_setup();
     for (int i = 0; i < 150 && !key_hit(27) && !key_hit(key_bomb) && !key_hit(13); i++) {
@@ -231,14 +244,12 @@ std::string watch_replay(const replay_data& r) {
         clear_screen();
         set_color(255, 255, 255);
         set_alpha(1);
-        int x = screen_width / 2 - 12 * int(verdict.size()) / 2;
-        draw_vector_text(verdict, x, screen_height / 2 - 12, 4);
+        int x = screen_width / 2 - 12 * int(line.size()) / 2;
+        draw_vector_text(line, x, screen_height / 2 - 12, 4);
         pace_frame();
         flip(1);
     }
     menu_cooldown = 20;
-    score = 0;
-    return verdict;
 }
 
 void run_game() {
@@ -260,6 +271,7 @@ void run_game() {
                     play_music(2);
                     int rank = name_entry();
                     replay_keep_top(game_difficulty, rank);
+                    keep_point();
                     quit = top_scores_screen(rank);
                     score = 0;
                     stop_music();
@@ -288,6 +300,7 @@ bool game_startup() {
     hiscores_load();
     hide_pointer();
     set_close_handler(leave_program);
+    set_keep_handler(keep_files);
     set_world_step_handler(replay_step_done);
     set_world_step_begin_handler(pose_remember);
     return true;

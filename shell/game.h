@@ -19,6 +19,8 @@ struct replay_data;
 // Plays a record back through the game (drawn, with its sounds, unless checking) and says
 // "Replay verified: SCORE" or "Replay out of sync at step N". Settings and tables are untouched.
 std::string watch_replay(const replay_data& r);
+// One line in the middle of the screen for three seconds, or until a key.
+void show_verdict(const std::string& line);
 
 // Everything before run_game, in order; false when not even a fallback display opened.
 bool game_startup();

@@ -27,7 +27,7 @@ namespace {
 replay_data record;    // being recorded, or being played back
 replay_data finished;  // the last recording closed
 replay_step current;   // the step being recorded
-uint32_t index = 0;    // steps finished
+uint32_t steps_done = 0;    // steps finished
 size_t next_check = 0; // playback: the next checkpoint to meet
 uint8_t answered = 0; // playback: answers of the current step taken
 uint32_t out_of_sync = 0;
@@ -103,12 +103,12 @@ std::string today() {
 }
 
 void lost_sync() {
-    if (!out_of_sync) out_of_sync = index + 1;
+    if (!out_of_sync) out_of_sync = steps_done + 1;
     over = true;
 }
 
 replay_checkpoint checkpoint_now() {
-    return {index, frame_count, score, rnd_state(), world_hash()};
+    return {steps_done, frame_count, score, rnd_state(), world_hash()};
 }
 
 // Settings that shape the game: the playfield follows them; an open screen stays as it is.
@@ -140,7 +140,7 @@ void apply_settings(const std::string& text) {
 
 // Where playback stands: past its end, the record answers nothing.
 const replay_step* playing_step() {
-    if (index < record.steps.size()) return &record.steps[index];
+    if (steps_done < record.steps.size()) return &record.steps[steps_done];
     over = true;
     return nullptr;
 }
@@ -164,12 +164,12 @@ void replay_step_done() {
         }
         record.steps.push_back(current);
         current = replay_step{};
-        index++;
-        if (index % REPLAY_CHECKPOINT_EVERY == 0) record.checkpoints.push_back(checkpoint_now());
+        steps_done++;
+        if (steps_done % REPLAY_CHECKPOINT_EVERY == 0) record.checkpoints.push_back(checkpoint_now());
     } else if (replay_now == REPLAY_PLAYING && !over) {
-        index++;
+        steps_done++;
         answered = 0;
-        if (next_check < record.checkpoints.size() && record.checkpoints[next_check].step == index) {
+        if (next_check < record.checkpoints.size() && record.checkpoints[next_check].step == steps_done) {
             const replay_checkpoint& want = record.checkpoints[next_check++];
             replay_checkpoint got = checkpoint_now();
             if (got.frame_count != want.frame_count || got.score != want.score ||
@@ -221,7 +221,8 @@ bool step_ask(bool live) {
 
 int step_menu() {
     if (replay_now != REPLAY_PLAYING) {
-        if (!step_ask(menu_pressed())) return -1;
+        // Leaving the window pauses the game as Escape does.
+        if (!step_ask(menu_pressed() || focus_lost())) return -1;
         std::string before = settings_text();
         int r = pause_menu(1);
         if (replay_now == REPLAY_RECORDING) {
@@ -249,7 +250,7 @@ void replay_record_begin() {
     record.settings = settings_text();
     record.switches = (cheat_mode ? 1 : 0) | (god_mode ? 2 : 0) | (debug_mode ? 4 : 0);
     current = replay_step{};
-    index = 0;
+    steps_done = 0;
     ended_now = false;
     replay_now = REPLAY_RECORDING;
 }
@@ -259,9 +260,9 @@ void replay_game_ends() {
     ended_now = true;
     if (replay_now == REPLAY_PLAYING) {
         // The whole record must have been played, to the same end.
-        bool whole = record.ended && index + 1 >= record.end_steps && score == record.end_score &&
+        bool whole = record.ended && steps_done + 1 >= record.end_steps && score == record.end_score &&
                      world_hash() == record.end_hash;
-        verdict = out_of_sync ? out_of_sync : whole ? 0 : index + 1;
+        verdict = out_of_sync ? out_of_sync : whole ? 0 : steps_done + 1;
         over = true;
         return;
     }
@@ -287,11 +288,11 @@ std::string replay_folder() { return data_path("replays"); }
 
 std::string replay_last_path() { return replay_folder() + "/last.vxr"; }
 
-uint32_t replay_step_index() { return index; }
+uint32_t replay_step_index() { return steps_done; }
 
 void replay_play_begin(const replay_data& r) {
     record = r;
-    index = 0;
+    steps_done = 0;
     answered = 0;
     next_check = 0;
     out_of_sync = 0;

@@ -16,6 +16,7 @@
 #include "shell/vector_text.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 int replays_difficulty = 1;
@@ -110,6 +111,14 @@ struct listing {
     }
 };
 
+// Why a record cannot be played, in one line.
+std::string refusal(replay_error status, const std::string& reason) {
+    if (status == REPLAY_OTHER_RULES)
+        return "Recorded under rules " + reason + ", this game plays rules " +
+               std::to_string(RULES_VERSION);
+    return "Cannot play: " + reason;
+}
+
 // Playing a record runs the game's own loop, which leaves its marks on what the attract screen
 // behind the menu shows or goes on with: the last game's score, time and table, the camera,
 // the tune. They are put back, and no menu is open while the game plays. Returns the verdict.
@@ -135,24 +144,32 @@ std::string watch(const replay_data& r) {
 void choose(listing& l) {
     replay_data r;
     std::string reason;
-    switch (replay_load(l.paths[size_t(l.m.selected)], r, reason)) {
+    replay_error status = replay_load(l.paths[size_t(l.m.selected)], r, reason);
+    switch (status) {
     case REPLAY_OK:
         l.hold_note(watch(r));
         l.build();
         menu_enter(l.m);
         return;
     case REPLAY_OTHER_RULES:
-        l.hold_note("Recorded under rules " + reason + ", this game plays rules " +
-                    std::to_string(RULES_VERSION));
-        break;
     case REPLAY_BAD:
-        l.hold_note("Cannot play: " + reason);
+        l.hold_note(refusal(status, reason));
         break;
     }
     menu_cooldown = 20;
 }
 
 } // namespace
+
+void replay_watch_file(const std::string& path) {
+    replay_data r;
+    std::string reason;
+    replay_error status = replay_load(path, r, reason);
+    std::string line = status == REPLAY_OK ? watch(r) : refusal(status, reason);
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+    if (status != REPLAY_OK) show_verdict(line);
+}
 
 void replays_screen() {
     listing l;

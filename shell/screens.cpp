@@ -15,6 +15,7 @@
 #include "shell/play_frame.h"
 #include "shell/pose.h"
 #include "shell/replay.h"
+#include "shell/replays_screen.h"
 #include "shell/score.h"
 #include "shell/vector_text.h"
 
@@ -89,6 +90,12 @@ int attract_loop(const char* name, int frames, bool menu_back_cools,
         }
         if (bomb_pressed()) {
             game_started = 1;
+            break;
+        }
+        // A record dropped on the window is watched at once; the attract cycle then goes on.
+        std::string dropped = dropped_file();
+        if (!dropped.empty()) {
+            replay_watch_file(dropped);
             break;
         }
     }

@@ -124,6 +124,9 @@ void sleep_until_us(int64_t deadline) {
     if (deadline > hl.now) hl.now = deadline;
 }
 
+void files_changed() {}
+void pointer_capture(bool) {}
+void keep_point() {}
 void audio_lock() {}
 void audio_unlock() {}
 

@@ -9,6 +9,13 @@
 
 namespace sdl {
 
+#ifdef __EMSCRIPTEN__
+// The page sizes the canvas to its window: every display mode is letterboxed into it.
+constexpr bool page_canvas = true;
+#else
+constexpr bool page_canvas = false;
+#endif
+
 // The one window and GL context; created on first need and kept for the whole run so
 // textures survive every display re-open.
 SDL_Window* window();
@@ -36,6 +43,11 @@ void window_to_logical(int wx, int wy, int& lx, int& ly);
 void render_unclip();
 // Scissor off: clearing covers the whole drawable, bars included.
 void render_clear_all();
+
+// A frame was presented (shown) or a step passed undrawn: the browser takes its turn here.
+void frame_done(bool shown);
+// Presents wait for the monitor (the browser's next frame) or not; false when they cannot.
+bool swap_sync(bool on);
 
 // Forgets which modifier sides are held.
 void keys_reset();

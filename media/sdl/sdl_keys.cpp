@@ -162,6 +162,13 @@ void pump_events() {
         }
         case SDL_WINDOWEVENT:
             if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) sdl::video_resized();
+            if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST) input_focus_lost();
+            // A page's hidden tab may never have had the focus to lose.
+            if (sdl::page_canvas && e.window.event == SDL_WINDOWEVENT_HIDDEN) input_focus_lost();
+            break;
+        case SDL_DROPFILE:
+            input_file_dropped(e.drop.file);
+            SDL_free(e.drop.file);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:

@@ -1,10 +1,8 @@
-// Start-up, shut-down and the clock of the SDL backend.
+// Start-up and shut-down of the SDL backend.
 #include "media/backend.h"
 #include "media/sdl/sdl_internal.h"
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 namespace backend {
 
@@ -32,18 +30,6 @@ void shutdown() {
     sdl::pads_close_all();
     sdl::destroy_window();
     SDL_Quit();
-}
-
-// The steady clock on both sides, so a deadline computed from now_us is slept to exactly.
-int64_t now_us() {
-    using namespace std::chrono;
-    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-void sleep_until_us(int64_t deadline_us) {
-    using namespace std::chrono;
-    std::this_thread::sleep_until(steady_clock::time_point(duration_cast<steady_clock::duration>(
-        microseconds(deadline_us))));
 }
 
 } // namespace backend

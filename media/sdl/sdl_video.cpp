@@ -96,7 +96,8 @@ bool ensure_window() {
         g_window = SDL_CreateWindow("Vexlume 2", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                     640, 480,
                                     SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN |
-                                        SDL_WINDOW_ALLOW_HIGHDPI);
+                                        SDL_WINDOW_ALLOW_HIGHDPI |
+                                        (sdl::page_canvas ? SDL_WINDOW_RESIZABLE : 0));
         if (!g_window) {
             g_failure = std::string("no window: ") + SDL_GetError();
             fprintf(stderr, "media: cannot create a window: %s\n", SDL_GetError());
@@ -164,7 +165,9 @@ bool open(int width, int height, int depth, int) {
         return false;
     }
     bool full = depth != 0;
-    if (full) {
+    if (sdl::page_canvas) {
+        // The canvas keeps the page's size; the game's screen is fitted into it below.
+    } else if (full) {
         // Cover the monitor the window is on with a borderless window, and ask the window
         // manager for its full-screen state too (where there is one, panels then stay below).
         SDL_Rect r{0, 0, 640, 480};
@@ -254,15 +257,19 @@ void present() {
     if (g_open) sdl::render_glow();
     if (g_present_hook) g_present_hook();
     if (g_open) SDL_GL_SwapWindow(g_window);
+    sdl::frame_done(true);
     // A loop that reads no input still answers the window system, and a close, each frame.
     pump_events();
 }
 
-void skip_present() { pump_events(); }
+void skip_present() {
+    sdl::frame_done(false);
+    pump_events();
+}
 
 void step_begin() {}
 
-bool set_swap_sync(bool on) { return g_open && SDL_GL_SetSwapInterval(on ? 1 : 0) == 0; }
+bool set_swap_sync(bool on) { return g_open && sdl::swap_sync(on); }
 
 int refresh_rate() {
     SDL_DisplayMode m;

@@ -1,4 +1,5 @@
 #include "support/headless_env.h"
+#include "media/input.h"
 
 namespace {
 using input = media_test;
@@ -86,4 +87,18 @@ TEST_F(input, closing_the_window_runs_the_handler) {
     headless_close_window();
     EXPECT_EQ(closes, 1);
     set_close_handler(nullptr);
+}
+
+TEST_F(input, a_lost_focus_and_a_dropped_file_are_each_taken_once) {
+    EXPECT_FALSE(focus_lost());
+    input_focus_lost();
+    EXPECT_TRUE(focus_lost());
+    EXPECT_FALSE(focus_lost());
+    input_focus_lost();
+    flush_keys(); // a new screen starts without it
+    EXPECT_FALSE(focus_lost());
+    input_file_dropped("a.vxr");
+    input_file_dropped("b.vxr"); // the last one dropped is the one watched
+    EXPECT_EQ(dropped_file(), "b.vxr");
+    EXPECT_EQ(dropped_file(), "");
 }

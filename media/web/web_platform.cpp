@@ -1,0 +1,93 @@
+// What the browser does where the desktop differs (media/sdl/sdl_platform.cpp). The page runs
+// one thread: every loop of the game hands the tab back at each presented frame and while it
+// waits (asyncify unwinds the stack there), so nothing the game does can freeze the tab.
+#include "media/backend.h"
+#include "media/input.h"
+#include "media/sdl/sdl_internal.h"
+
+#include <emscripten.h>
+
+namespace {
+
+int64_t last_yield = 0;
+bool sync_frames = false; // presents wait for the browser's next frame
+// Presented frames since play last asked for the pointer; the lock goes after half a second.
+int capture_frames = -1;
+constexpr int CAPTURE_LAPSE = 25;
+// Steps run undrawn (a replay checked fast) still give the page a turn this often.
+constexpr int64_t UNDRAWN_YIELD_US = 30000;
+
+void yield_ms(unsigned ms) {
+    emscripten_sleep(ms);
+    last_yield = backend::now_us();
+}
+
+EM_ASYNC_JS(void, next_browser_frame, (), {
+    await new Promise(function(shown) { requestAnimationFrame(function() { shown(); }); });
+});
+
+} // namespace
+
+namespace backend {
+
+int64_t now_us() { return int64_t(emscripten_get_now() * 1000.0); }
+
+void sleep_until_us(int64_t deadline_us) {
+    int64_t now = now_us();
+    if (deadline_us > now) yield_ms(unsigned((deadline_us - now + 999) / 1000));
+}
+
+// Saves reach the browser's storage in one transaction each, so a file is whole or absent.
+void files_changed() {
+    EM_ASM({
+        if (Module.vexSync) Module.vexSync();
+    });
+}
+
+// A tab may close at any moment: what changed is saved now.
+void keep_point() { media_keep_now(); }
+
+// The browser's pointer lock: asked for now, granted at the player's next click or key. Locked,
+// the pointer's moves add up from wherever the game last put it, as the desktop's warps do.
+void pointer_capture(bool on) {
+    if (!on) return;
+    if (capture_frames < 0) SDL_SetRelativeMouseMode(SDL_TRUE);
+    capture_frames = 0;
+}
+
+} // namespace backend
+
+// The canvas shows what was drawn only once the page has its turn.
+void sdl::frame_done(bool shown) {
+    if (shown && capture_frames >= 0 && ++capture_frames > CAPTURE_LAPSE) {
+        SDL_SetRelativeMouseMode(SDL_FALSE);
+        capture_frames = -1;
+    }
+    if (shown && sync_frames) {
+        next_browser_frame();
+        last_yield = backend::now_us();
+    } else if (shown || backend::now_us() - last_yield >= UNDRAWN_YIELD_US) {
+        yield_ms(0);
+    }
+}
+
+// The browser's frame clock paces the presents when the game asks for the monitor's.
+bool sdl::swap_sync(bool on) {
+    sync_frames = on;
+    return true;
+}
+
+// Called by the page (media/web/shell.js).
+extern "C" {
+
+// A replay file the player dropped on the page or chose, already in the page's file system.
+EMSCRIPTEN_KEEPALIVE void web_file_dropped(const char* path) {
+    SDL_Event e{};
+    e.type = SDL_DROPFILE;
+    e.drop.file = SDL_strdup(path);
+    if (SDL_PushEvent(&e) != 1) SDL_free(e.drop.file);
+}
+
+// The tab is hidden and may be closed without a word.
+EMSCRIPTEN_KEEPALIVE void web_page_hidden() { media_keep_now(); }
+}
