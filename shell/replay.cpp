@@ -116,7 +116,7 @@ void apply_settings(const std::string& text) {
     // The viewer's ears and eyes decide how loud it plays and how often it is drawn; the rest
     // is the game as it was.
     float effects = sfx_volume, tunes = music_volume;
-    int rate = frame_rate;
+    int rate = frame_rate, light = glow;
     std::vector<std::string> lines = split(text);
     config_apply_lines(lines);
     int field_w, field_h;
@@ -124,6 +124,7 @@ void apply_settings(const std::string& text) {
     sfx_volume = effects;
     music_volume = tunes;
     frame_rate = rate;
+    glow = light;
     if (!field_w) field_w = cfg_field_width, field_h = cfg_field_height;
     bool open = display_is_open();
     if (!open) {
