@@ -28,7 +28,8 @@ wait_bright back 700x200+160+200 60 "title text after the game"
 quit
 cmp -s "$work/Config.txt" "$work/Config.start" && fail "Config.txt was not written again"
 lines=$(wc -l < "$work/Config.txt")
-[ "$lines" -eq 280 ] || fail "Config.txt has $lines lines"
+[ "$lines" -eq 282 ] || fail "Config.txt has $lines lines"
 # The classic lines first, then what this game adds.
 [ "$(sed -n 279p "$work/Config.txt" | tr -d '\r')" = "[Frame Rate]" ] || fail "no Frame Rate after the classic lines"
+[ "$(sed -n 281p "$work/Config.txt" | tr -d '\r')" = "[Glow]" ] || fail "no Glow after the frame rate"
 exit 0

@@ -63,7 +63,7 @@ quit
 
 grep -i "cannot" "$work/out.log" && fail "the installed game missed a file"
 cmp -s "$cfg/vexlume2/Config.txt" "$work/Config.start" && fail "Config.txt was not written again"
-[ "$(wc -l <"$cfg/vexlume2/Config.txt")" -eq 280 ] || fail "Config.txt is not whole"
+[ "$(wc -l <"$cfg/vexlume2/Config.txt")" -eq 282 ] || fail "Config.txt is not whole"
 [ "$(wc -l <"$data/vexlume2/hiscores.dat")" -eq 90 ] || fail "no whole hiscores.dat in $data/vexlume2"
 [ -s "$data/vexlume2/replays/last.vxr" ] || fail "no replays/last.vxr in $data/vexlume2"
 [ -z "$(ls -A "$run")" ] || fail "wrote into the working directory: $(ls -A "$run")"
