@@ -129,10 +129,11 @@ struct glow_state {
 // Mesa's software renderer smooths no line, as it did under the fixed-function pipeline:
 // there smoothing would only cost time. Tests may ask for it anyway.
 bool g_software = false, g_smooth_forced = false;
-// Mesa's software renderer draws a wide GL line over exactly the pixels of our quad for it, in
-// half the setup work: there lines stay lines. Tests may ask for quads anyway.
+// Mesa's software renderer draws a wide GL line or a large point over exactly the pixels of
+// our quad for it, in half the setup work: there they stay lines and points. Tests may ask
+// for quads anyway.
 bool g_native_wide_lines = false, g_quads_forced = false;
-float g_line_width = 1; // as GL has it, real pixels
+float g_line_width = 1, g_point_size = 1; // as GL has them, real pixels
 std::size_t g_stream_at = STREAM_BYTES; // where the next batch goes in the stream buffer
 bool g_legacy = false; // VEX_RENDERER=legacy: the fixed-function renderer, for comparison
 std::string g_context_name;
@@ -426,6 +427,15 @@ void points_to_quads(const render_batch& batch, float s) {
     draw_quads(batch.count);
 }
 
+// Only desktop GL has a point size outside the shader; elsewhere points are always quads.
+void set_point_size(float real) {
+#if !defined(__EMSCRIPTEN__)
+    if (g_native_wide_lines) glPointSize(real);
+#else
+    (void)real;
+#endif
+}
+
 void shader_reset_state() {
     const char* missing = nullptr;
     if (!gl_load(missing)) {
@@ -443,9 +453,13 @@ void shader_reset_state() {
     GLfloat range[2] = {1, 1};
     glGetFloatv(GL_ALIASED_LINE_WIDTH_RANGE, range);
     glGetError();
-    g_native_wide_lines = g_software && !es && range[1] >= 32;
-    g_line_width = 1;
+    GLfloat points[2] = {1, 1};
+    glGetFloatv(GL_ALIASED_POINT_SIZE_RANGE, points);
+    glGetError();
+    g_native_wide_lines = g_software && !es && range[1] >= 32 && points[1] >= 32;
+    g_line_width = g_point_size = 1;
     glLineWidth(1);
+    set_point_size(1);
     for (int i = 0; i < PROG_COUNT; i++) build_program(g_programs[i], i, es);
     glow_build(es);
     gl.GenVertexArrays(1, &g_vao);
@@ -636,6 +650,14 @@ void flush(const render_batch& batch) {
         ++g_draw_calls;
     } else if (s.prim == BATCH_LINES) {
         lines_to_quads(batch, s.line_width);
+    } else if (s.prim == BATCH_POINTS && g_native_wide_lines && !g_quads_forced) {
+        // The same square as the quad below, rasterised by the driver's own point code.
+        float real = std::max(s.line_width * g_box.scale, 1.0f);
+        if (real != g_point_size) set_point_size(real);
+        g_point_size = real;
+        upload(batch.verts, batch.count);
+        glDrawArrays(GL_POINTS, 0, GLsizei(batch.count));
+        ++g_draw_calls;
     } else if (s.prim == BATCH_POINTS) {
         points_to_quads(batch, s.line_width);
     } else {

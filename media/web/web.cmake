@@ -12,6 +12,7 @@ endforeach()
 file(GLOB CORE_SOURCES CONFIGURE_DEPENDS
   media/*.cpp shell/*.cpp playfield/*.cpp player/*.cpp enemies/*.cpp audio/*.cpp controls/*.cpp)
 list(FILTER CORE_SOURCES EXCLUDE REGEX ".*/shell/main\\.cpp$")
+list(APPEND CORE_SOURCES media/platform/posix.cpp)
 add_library(vexlume_core STATIC ${CORE_SOURCES})
 target_include_directories(vexlume_core PUBLIC ${CMAKE_SOURCE_DIR} ${VEX_WEB_DEPS}/include)
 target_link_libraries(vexlume_core PUBLIC web_png web_z web_openmpt)
@@ -26,6 +27,7 @@ target_include_directories(vexlume2 PRIVATE ${VEX_WEB_DEPS}/include/SDL2)
 target_link_libraries(vexlume2 PRIVATE vexlume_core web_SDL2)
 # The shader renderer's GLSL ES 300 runs on WebGL 2 alone.
 set(VEX_WEB_GL -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2)
+file(WRITE ${CMAKE_BINARY_DIR}/library_funcs.json "[\"$autoResumeAudioContext\", \"$dynCall\"]\n")
 target_link_options(vexlume2 PRIVATE
   # Each screen keeps its own loop: asyncify lets every presented frame hand the tab back.
   -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
@@ -33,8 +35,9 @@ target_link_options(vexlume2 PRIVATE
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=67108864
   -sFORCE_FILESYSTEM=1 -lidbfs.js -sEXIT_RUNTIME=1
   -sENVIRONMENT=web
-  # SDL 2.26 asks for these, which emcc 3.1.6 no longer includes by itself.
-  "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=['$autoResumeAudioContext','$dynCall']"
+  # SDL 2.26 asks for these, which emcc 3.1.6 no longer includes by itself. Read from a file:
+  # a "$" on the link line reaches emcc doubled.
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_BINARY_DIR}/library_funcs.json
   "-sEXPORTED_FUNCTIONS=['_main','_web_file_dropped','_web_page_hidden','_web_state']"
   "-sEXPORTED_RUNTIME_METHODS=['FS','ccall','UTF8ToString']"
   --pre-js ${CMAKE_SOURCE_DIR}/media/web/shell.js)
