@@ -44,6 +44,8 @@ void render_unclip();
 // Scissor off: clearing covers the whole drawable, bars included.
 void render_clear_all();
 
+// A frame is being drawn (its screen was cleared); frame_done ends it.
+void frame_begun();
 // A frame was presented (shown) or a step passed undrawn: the browser takes its turn here.
 void frame_done(bool shown);
 // Presents wait for the monitor (the browser's next frame) or not; false when they cannot.

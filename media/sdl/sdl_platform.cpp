@@ -29,6 +29,7 @@ void pointer_capture(bool) {}
 } // namespace backend
 
 // The window system runs beside the game: nothing to hand back.
+void sdl::frame_begun() {}
 void sdl::frame_done(bool) {}
 
 bool sdl::swap_sync(bool on) { return SDL_GL_SetSwapInterval(on ? 1 : 0) == 0; }

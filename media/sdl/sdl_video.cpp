@@ -241,6 +241,7 @@ void desktop(int& width, int& height) {
 
 void clear(int r, int g, int b) {
     if (!g_context) return;
+    sdl::frame_begun();
     if (!g_box.identity()) {
         // The bars outside the game's screen stay black whatever colour it clears to.
         sdl::render_clear_all();

@@ -7,9 +7,13 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+
 namespace {
 
 int64_t last_yield = 0;
+bool frame_open = false;     // cleared for a frame that is not yet presented
+int64_t deferred_until = 0;  // a wait asked for while the frame was open
 bool sync_frames = false; // presents wait for the browser's next frame
 // Presented frames since play last asked for the pointer; the lock goes after half a second.
 int capture_frames = -1;
@@ -33,6 +37,12 @@ namespace backend {
 int64_t now_us() { return int64_t(emscripten_get_now() * 1000.0); }
 
 void sleep_until_us(int64_t deadline_us) {
+    // The page shows the canvas at every yield: halfway through a frame (a menu paces between
+    // drawing and presenting) it would show half of it. That wait comes after the present.
+    if (frame_open) {
+        deferred_until = std::max(deferred_until, deadline_us);
+        return;
+    }
     int64_t now = now_us();
     if (deadline_us > now) yield_ms(unsigned((deadline_us - now + 999) / 1000));
 }
@@ -58,7 +68,12 @@ void pointer_capture(bool on) {
 } // namespace backend
 
 // The canvas shows what was drawn only once the page has its turn.
+void sdl::frame_begun() { frame_open = true; }
+
 void sdl::frame_done(bool shown) {
+    frame_open = false;
+    int64_t deferred = deferred_until;
+    deferred_until = 0;
     if (shown && capture_frames >= 0 && ++capture_frames > CAPTURE_LAPSE) {
         SDL_SetRelativeMouseMode(SDL_FALSE);
         capture_frames = -1;
@@ -66,9 +81,11 @@ void sdl::frame_done(bool shown) {
     if (shown && sync_frames) {
         next_browser_frame();
         last_yield = backend::now_us();
-    } else if (shown || backend::now_us() - last_yield >= UNDRAWN_YIELD_US) {
+    } else if (deferred <= backend::now_us() &&
+               (shown || backend::now_us() - last_yield >= UNDRAWN_YIELD_US)) {
         yield_ms(0);
     }
+    backend::sleep_until_us(deferred);
 }
 
 // The browser's frame clock paces the presents when the game asks for the monitor's.
