@@ -181,8 +181,11 @@ class reference : public window_test {
             EXPECT_TRUE(png_write(std::string(rec) + "/" + name + ".png", pic));
             return;
         }
-        if (const char* keep = std::getenv("VEX_SMOKE_KEEP"))
+        if (const char* keep = std::getenv("VEX_SMOKE_KEEP")) {
             png_write(std::string(keep) + "/now_" + name + ".png", pic);
+            rgba_picture full{W, H, px}; // to look at, at the size it was drawn
+            png_write(std::string(keep) + "/full_" + name + ".png", full);
+        }
         rgba_picture ref;
         ASSERT_TRUE(png_read(reference_dir() + "/" + name + ".png", ref)) << name;
         ASSERT_EQ(ref.width, RW);
