@@ -386,7 +386,12 @@ try {
       await page.evaluate(() => window.vexPadSet(1, -1, 0));
       await waitFor('play', (s) => s.screen === 'play', 60);
       const before = await state();
-      await page.evaluate(() => window.vexPadSet(-1, 0, 1)); // left stick right
+      // Left stick right, pushed as a hand pushes it: SDL takes an axis's first report as its
+      // resting value, so a stick that jumps from rest to full in one report reads as resting.
+      for (const v of [0.2, 0.5, 1]) {
+        await page.evaluate((v) => window.vexPadSet(-1, 0, v), v);
+        await page.waitForTimeout(60);
+      }
       await waitFor('the ship moving right', (s) => s.x > before.x + 40, 30);
     } finally {
       page = main;
