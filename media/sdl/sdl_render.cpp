@@ -357,6 +357,13 @@ void upload(const batch_vertex* v, std::size_t count) {
     g_stream_at += bytes;
 }
 
+// The batch's own vertices in one draw, as the driver draws that primitive.
+void draw_as_is(const render_batch& batch, GLenum mode) {
+    upload(batch.verts, batch.count);
+    glDrawArrays(mode, 0, GLsizei(batch.count));
+    ++g_draw_calls;
+}
+
 void draw_quads(std::size_t quads) {
     for (std::size_t first = 0; first < quads; first += QUADS_PER_DRAW) {
         std::size_t n = std::min<std::size_t>(QUADS_PER_DRAW, quads - first);
@@ -645,9 +652,7 @@ void flush(const render_batch& batch) {
         float real = std::max(s.line_width * g_box.scale, 1.0f);
         if (real != g_line_width) glLineWidth(real);
         g_line_width = real;
-        upload(batch.verts, batch.count);
-        glDrawArrays(GL_LINES, 0, GLsizei(batch.count));
-        ++g_draw_calls;
+        draw_as_is(batch, GL_LINES);
     } else if (s.prim == BATCH_LINES) {
         lines_to_quads(batch, s.line_width);
     } else if (s.prim == BATCH_POINTS && g_native_wide_lines && !g_quads_forced) {
@@ -655,15 +660,11 @@ void flush(const render_batch& batch) {
         float real = std::max(s.line_width * g_box.scale, 1.0f);
         if (real != g_point_size) set_point_size(real);
         g_point_size = real;
-        upload(batch.verts, batch.count);
-        glDrawArrays(GL_POINTS, 0, GLsizei(batch.count));
-        ++g_draw_calls;
+        draw_as_is(batch, GL_POINTS);
     } else if (s.prim == BATCH_POINTS) {
         points_to_quads(batch, s.line_width);
     } else {
-        upload(batch.verts, batch.count);
-        glDrawArrays(GL_TRIANGLES, 0, GLsizei(batch.count));
-        ++g_draw_calls;
+        draw_as_is(batch, GL_TRIANGLES);
     }
     g_flush_us += sdl_thread_cpu_us() - t0;
 }
