@@ -20,6 +20,8 @@ int capture_frames = -1;
 constexpr int CAPTURE_LAPSE = 25;
 // Steps run undrawn (a replay checked fast) still give the page a turn this often.
 constexpr int64_t UNDRAWN_YIELD_US = 30000;
+// A cleared frame that waits this long without a present yields all the same.
+constexpr int64_t OPEN_FRAME_LIMIT_US = 250000;
 
 void yield_ms(unsigned ms) {
     emscripten_sleep(ms);
@@ -38,8 +40,9 @@ int64_t now_us() { return int64_t(emscripten_get_now() * 1000.0); }
 
 void sleep_until_us(int64_t deadline_us) {
     // The page shows the canvas at every yield: halfway through a frame (a menu paces between
-    // drawing and presenting) it would show half of it. That wait comes after the present.
-    if (frame_open) {
+    // drawing and presenting) it would show half of it. That wait comes after the present,
+    // unless no present came for so long that the tab must have its turn anyway.
+    if (frame_open && now_us() - last_yield < OPEN_FRAME_LIMIT_US) {
         deferred_until = std::max(deferred_until, deadline_us);
         return;
     }
