@@ -24,21 +24,27 @@ enum { PROG_TEXTURED = 1, PROG_MASK = 2, PROG_SMOOTH = 4, PROG_COUNT = 8 };
 
 const char* const vertex_source = R"(
 in vec2 a_pos;
-in vec2 a_uv;
 in vec4 a_colour;
 uniform vec2 u_scale; // game pixels to clip space: 2 / width, -2 / height
-out vec2 v_uv;
 out vec4 v_colour;
+#if defined(TEXTURED) || defined(SMOOTH)
+in vec2 a_uv;
+out vec2 v_uv;
+#endif
 void main() {
+#if defined(TEXTURED) || defined(SMOOTH)
     v_uv = a_uv;
+#endif
     v_colour = a_colour;
     gl_Position = vec4(a_pos * u_scale + vec2(-1.0, 1.0), 0.0, 1.0);
 }
 )";
 
 const char* const fragment_source = R"(
-in vec2 v_uv;
 in vec4 v_colour;
+#if defined(TEXTURED) || defined(SMOOTH)
+in vec2 v_uv;
+#endif
 uniform sampler2D u_texture;
 uniform float u_pixel; // real pixels per game pixel
 out vec4 o_colour;
@@ -193,7 +199,8 @@ bool build_program(program& p, int variant, bool es) {
     if (variant & PROG_TEXTURED) defs += "#define TEXTURED\n";
     if (variant & PROG_MASK) defs += "#define MASK\n";
     if (variant & PROG_SMOOTH) defs += "#define SMOOTH\n";
-    p.id = link(compile(GL_VERTEX_SHADER, shader_head(es) + vertex_source),
+    // Untextured, unsmoothed variants carry no texture coordinates from vertex to fragment.
+    p.id = link(compile(GL_VERTEX_SHADER, shader_head(es) + defs + vertex_source),
                 compile(GL_FRAGMENT_SHADER, shader_head(es) + defs + fragment_source));
     p.scale = gl.GetUniformLocation(p.id, "u_scale");
     p.pixel = gl.GetUniformLocation(p.id, "u_pixel");
