@@ -73,14 +73,8 @@ crosscheck:
 	@cmake --build $(ARM_BUILD) -j$(JOBS)
 	@scripts/verify-golden $(ARM_BUILD) qemu-aarch64 -L /usr/aarch64-linux-gnu
 
-# The whole-frame scenes need a screen that holds a 1920 x 1080 window. The drawing scenes run
-# twice, on the fixed-function renderer and on the shader renderer, to price one against the other.
-BENCH_DRAWN := --benchmark_filter='play_frame|posed_frame|BM_frame_|grid_draw|timedemo'
+# The whole-frame scenes need a screen that holds a 1920 x 1080 window.
 bench: stage
-	@echo "== the fixed-function renderer (OpenGL 2.1)"
-	@VEX_RENDERER=legacy VEX_XVFB_SCREEN=1920x1200x24 tests/smoke/xvfb-wrap $(BUILD)/vexlume_bench \
-	  --benchmark_counters_tabular=true $(BENCH_DRAWN)
-	@echo "== the shader renderer"
 	@VEX_XVFB_SCREEN=1920x1200x24 tests/smoke/xvfb-wrap $(BUILD)/vexlume_bench --benchmark_counters_tabular=true
 
 fuzz: deps

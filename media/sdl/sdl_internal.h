@@ -24,9 +24,6 @@ void destroy_window();
 
 // Puts GL into the state the renderer's cache believes in (after creating the context).
 void render_reset_state();
-// The fixed-function renderer instead of the shader one (VEX_RENDERER=legacy).
-bool render_legacy();
-void render_set_legacy(bool on);
 // "OpenGL 3.3 core", "OpenGL ES 3.0" ...: the context the renderer draws with.
 void render_set_context_name(const std::string& name);
 // Glow over the finished frame, when it is on (before the swap).

@@ -5,7 +5,6 @@
 #include "media/backend.h"
 #include "media/sdl/gl_api.h"
 #include "media/sdl/sdl_internal.h"
-#include "media/sdl/sdl_render_legacy.h"
 #include "media/sdl/sdl_stats.h"
 
 #include <algorithm>
@@ -132,8 +131,8 @@ struct glow_state {
     glow_target half, quarter, blur;
 } g_glow;
 
-// Mesa's software renderer smooths no line, as it did under the fixed-function pipeline:
-// there smoothing would only cost time. Tests may ask for it anyway.
+// Lines on Mesa's software renderer stay unsmoothed, as they always were there: smoothing
+// would only cost time. Tests may ask for it anyway.
 bool g_software = false, g_smooth_forced = false;
 // Mesa's software renderer draws a wide GL line or a large point over exactly the pixels of
 // our quad for it, in half the setup work: there they stay lines and points. Tests may ask
@@ -141,7 +140,6 @@ bool g_software = false, g_smooth_forced = false;
 bool g_native_wide_lines = false, g_quads_forced = false;
 float g_line_width = 1, g_point_size = 1; // as GL has them, real pixels
 std::size_t g_stream_at = STREAM_BYTES; // where the next batch goes in the stream buffer
-bool g_legacy = false; // VEX_RENDERER=legacy: the fixed-function renderer, for comparison
 std::string g_context_name;
 gl_cache g_gl;
 program g_programs[PROG_COUNT];
@@ -450,7 +448,7 @@ void set_point_size(float real) {
 #endif
 }
 
-void shader_reset_state() {
+void reset_state() {
     const char* missing = nullptr;
     if (!gl_load(missing)) {
         fprintf(stderr, "media: the OpenGL context lacks %s\n", missing);
@@ -524,21 +522,15 @@ void sdl_force_line_quads(bool on) { g_quads_forced = on; }
 
 namespace sdl {
 
-bool render_legacy() { return g_legacy; }
-void render_set_legacy(bool on) { g_legacy = on; }
 void render_set_context_name(const std::string& name) { g_context_name = name; }
 
 void render_reset_state() {
     g_sizes.clear();
-    if (g_legacy)
-        legacy::reset_state();
-    else
-        shader_reset_state();
+    reset_state();
 }
 
 void render_set_screen(const letterbox& box) {
     g_box = box;
-    if (g_legacy) return legacy::set_screen(box);
     glViewport(box.x, box.real_h - box.y - box.h, box.w, box.h);
     for (int i = 0; i < PROG_COUNT; i++) {
         gl.UseProgram(g_programs[i].id);
@@ -552,18 +544,16 @@ void render_set_screen(const letterbox& box) {
 }
 
 void render_glow() {
-    if (g_legacy || g_glow.level == 0 || !g_glow.program) return;
+    if (g_glow.level == 0 || !g_glow.program) return;
     glow_apply();
 }
 
 void render_unclip() {
-    if (g_legacy) return legacy::unclip();
     static const int none[4] = {0, 0, 0, 0};
     gl_set_clip(none);
 }
 
 void render_clear_all() {
-    if (g_legacy) return legacy::clear_all();
     if (g_gl.scissor) glDisable(GL_SCISSOR_TEST);
     g_gl.scissor = false;
 }
@@ -576,11 +566,6 @@ void set_glow(int level) { g_glow.level = std::clamp(level, 0, 2); }
 
 unsigned texture_create(int w, int h, const uint8_t* rgba) {
     if (w <= 0 || h <= 0 || !sdl::ensure_window()) return 0;
-    if (g_legacy) {
-        unsigned t = legacy::texture_create(w, h, rgba);
-        g_sizes[t] = {w, h};
-        return t;
-    }
     std::vector<uint8_t> blank;
     if (!rgba) {
         blank.assign(size_t(w) * h * 4, 0);
@@ -602,10 +587,6 @@ unsigned texture_create(int w, int h, const uint8_t* rgba) {
 void texture_free(unsigned tex) {
     if (tex == 0 || !sdl::window()) return;
     g_sizes.erase(tex);
-    if (g_legacy) {
-        legacy::texture_free(tex);
-        return;
-    }
     GLuint t = tex;
     glDeleteTextures(1, &t);
     if (g_gl.bound == tex) g_gl.bound = 0; // GL falls back to texture 0
@@ -613,7 +594,6 @@ void texture_free(unsigned tex) {
 
 void texture_grab(unsigned tex, int tx, int ty, int sx, int sy, int w, int h) {
     if (tex == 0 || !is_open()) return;
-    if (g_legacy) return legacy::texture_grab(tex, tx, ty, sx, sy, w, h);
     auto size = g_sizes.find(tex);
     if (size == g_sizes.end()) return;
     int tw = size->second.first, th = size->second.second;
@@ -637,12 +617,6 @@ void texture_grab(unsigned tex, int tx, int ty, int sx, int sy, int w, int h) {
 void flush(const render_batch& batch) {
     if (batch.count == 0 || !sdl::window()) return;
     long long t0 = sdl_thread_cpu_us();
-    if (g_legacy) {
-        legacy::flush(batch);
-        ++g_draw_calls;
-        g_flush_us += sdl_thread_cpu_us() - t0;
-        return;
-    }
     const batch_state& s = batch.state;
     int blend = s.blend < 1 || s.blend > 5 ? 2 : s.blend;
     bool smooth = s.prim == BATCH_LINES && s.smooth && (!g_software || g_smooth_forced);

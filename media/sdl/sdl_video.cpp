@@ -11,7 +11,6 @@
 
 #include <string>
 #include <iterator>
-#include <cstdlib>
 
 #include <algorithm>
 #include <cstdio>
@@ -63,22 +62,17 @@ void window_to_logical(int wx, int wy, int& lx, int& ly) {
 
 bool ensure_window() {
     if (g_context) return true;
-    const char* which = getenv("VEX_RENDERER");
-    render_set_legacy(which && std::string(which) == "legacy");
     // In order of preference; the first that can be made is kept.
     struct choice {
         const char* name;
         int profile, major, minor;
     };
-    static const choice shader_choices[] = {
+    static const choice choices[] = {
         {"OpenGL 3.3 core", SDL_GL_CONTEXT_PROFILE_CORE, 3, 3},
         {"OpenGL ES 3.0", SDL_GL_CONTEXT_PROFILE_ES, 3, 0},
     };
-    static const choice legacy_choice[] = {{"OpenGL 2.1", 0, 2, 1}};
-    const choice* first = render_legacy() ? legacy_choice : shader_choices;
-    const choice* last = render_legacy() ? std::end(legacy_choice) : std::end(shader_choices);
     g_failure.clear();
-    for (const choice* c = first; c != last && !g_context; ++c) {
+    for (const choice* c = std::begin(choices); c != std::end(choices) && !g_context; ++c) {
         SDL_GL_ResetAttributes();
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, c->profile);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, c->major);

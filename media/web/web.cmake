@@ -18,10 +18,9 @@ target_include_directories(vexlume_core PUBLIC ${CMAKE_SOURCE_DIR} ${VEX_WEB_DEP
 target_link_libraries(vexlume_core PUBLIC web_png web_z web_openmpt)
 target_compile_definitions(vexlume_core PUBLIC VEX_VERSION="${PROJECT_VERSION}")
 
-# The page's game: the SDL backend with the browser's own clock and frame end, and no
-# fixed-function renderer.
+# The page's game: the SDL backend with the browser's own clock and frame end.
 file(GLOB SDL_SOURCES CONFIGURE_DEPENDS media/sdl/*.cpp media/web/*.cpp) # web_main.cpp: main
-list(FILTER SDL_SOURCES EXCLUDE REGEX ".*/media/sdl/sdl_(platform|render_legacy)\\.cpp$")
+list(FILTER SDL_SOURCES EXCLUDE REGEX ".*/media/sdl/sdl_platform\\.cpp$")
 add_executable(vexlume2 ${SDL_SOURCES})
 target_include_directories(vexlume2 PRIVATE ${VEX_WEB_DEPS}/include/SDL2)
 target_link_libraries(vexlume2 PRIVATE vexlume_core web_SDL2)
