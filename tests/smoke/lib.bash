@@ -140,6 +140,8 @@ pick() {
         st=$(state)
         [[ "$st" == *" | "*" | $1"* ]] && break
         key Up
+        # A busy X server may hand the key over late: wait for the cursor to move.
+        for _ in $(seq 1 100); do [ "$(state)" != "$st" ] && break; sleep 0.05; done
     done
     [[ "$(state)" == *" | "*" | $1"* ]] || fail "no row '$1' in the menu ('$(state)')"
     key Return

@@ -3,8 +3,17 @@
 
 #include "media/sdl/sdl_stats.h"
 
+#include <cstdio>
+#include <string>
+
 namespace {
 using display = window_test;
+
+TEST_F(display, a_desktop_gets_the_core_profile_it_asks_for_first) {
+    std::string name = sdl_context_name();
+    printf("context: %s\n", name.c_str());
+    EXPECT_EQ(name.rfind("OpenGL 3.3 core (", 0), 0u) << name;
+}
 
 TEST_F(display, grabbed_screen_keeps_its_orientation_in_the_image) {
     // Quadrants red, green / blue, white of a 16 x 16 square at (100, 100).
